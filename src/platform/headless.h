@@ -1,0 +1,99 @@
+// A platform without a window, a sound card or real time: the clock advances only when the game
+// waits, keys are pressed by the test, and what would have been shown is kept for inspection.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace volley {
+
+class HeadlessClock final : public Clock {
+public:
+    explicit HeadlessClock(uint32_t startMs = 0) : micros_(uint64_t{startMs} * 1000) {}
+    uint32_t NowMs() override { return static_cast<uint32_t>(micros_ / 1000); }
+    void Sleep(uint32_t ms) override { micros_ += uint64_t{ms} * 1000; }
+    void Spin() override { micros_ += kSpinMicros; }
+    // Lets a test stand for work that takes time.
+    void Advance(uint32_t ms) { micros_ += uint64_t{ms} * 1000; }
+    uint64_t Micros() const { return micros_; }
+
+    static constexpr uint64_t kSpinMicros = 50;
+
+private:
+    uint64_t micros_;
+};
+
+class HeadlessKeyboard final : public Keyboard {
+public:
+    bool Query(GameKey key) override;
+    void Hold(GameKey key, bool down) { held_[Index(key)] = down; }
+    void Tap(GameKey key) { latched_[Index(key)] = true; }
+    int QueryCount(GameKey key) const { return queries_[Index(key)]; }
+
+private:
+    static size_t Index(GameKey key) { return static_cast<size_t>(key); }
+    std::array<bool, kGameKeyCount> held_{};
+    std::array<bool, kGameKeyCount> latched_{};
+    std::array<int, kGameKeyCount> queries_{};
+};
+
+class HeadlessEvents final : public Events {
+public:
+    bool Pump() override;
+    void RequestClose() { closeRequested_ = true; }
+    long PumpCount() const { return pumps_; }
+    // Runs at every pump, before the close request is reported: a test's script of the run.
+    std::function<void()> OnPump;
+
+private:
+    bool closeRequested_ = false;
+    long pumps_ = 0;
+};
+
+// A plain stand-in face: every character is a cell half an em wide holding a one-pixel bar, so
+// text has a size that follows its length and pixels that can be found in a picture.
+class HeadlessText final : public TextRenderer {
+public:
+    void Render(std::string_view utf8, int pixelSize, TextImage& out) override;
+    int RenderCount() const { return renders_; }
+
+private:
+    int renders_ = 0;
+};
+
+class HeadlessWindow final : public Window {
+public:
+    bool Open(const WindowSpec& spec, std::string& error) override;
+    void Present(const Surface& image) override;
+
+    bool IsOpen() const { return open_; }
+    const WindowSpec& Spec() const { return spec_; }
+    const Surface& LastImage() const { return last_; }
+    // Clock readings at each present, kept while RecordTimes is set.
+    std::vector<uint32_t> PresentTimes;
+    bool RecordTimes = false;
+    long PresentCount = 0;
+    Clock* TimeSource = nullptr;
+
+private:
+    bool open_ = false;
+    WindowSpec spec_;
+    Surface last_;
+};
+
+// Everything together, ready to hand to a game.
+struct HeadlessPlatform {
+    explicit HeadlessPlatform(uint32_t startMs = 0) : clock(startMs) { window.TimeSource = &clock; }
+    HeadlessClock clock;
+    HeadlessKeyboard keys;
+    HeadlessEvents events;
+    HeadlessText text;
+    HeadlessWindow window;
+    Platform Services() { return Platform{clock, keys, events, text, window}; }
+};
+
+}  // namespace volley

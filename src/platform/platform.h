@@ -1,0 +1,87 @@
+// The few services the game asks of the machine. Each has an SDL implementation and a headless
+// one (see headless.h); the game only ever sees these interfaces.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/surface.h"
+
+namespace volley {
+
+// The seven keys the game reads, by their position on the keyboard.
+enum class GameKey { Escape, Left, Up, Right, Down, X, Z };
+inline constexpr int kGameKeyCount = 7;
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds since some fixed moment; wraps every 2^32 ms, so only differences mean anything.
+    virtual uint32_t NowMs() = 0;
+    // Gives the core away for about ms milliseconds (never much less, possibly a little more).
+    virtual void Sleep(uint32_t ms) = 0;
+    // One short turn of a busy wait, for the last millisecond or two before a deadline.
+    virtual void Spin() = 0;
+};
+
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    // True when the key is down now or was pressed since the last query of that key. The query
+    // clears that memory of a press.
+    virtual bool Query(GameKey key) = 0;
+};
+
+class Events {
+public:
+    virtual ~Events() = default;
+    // Handles everything the window and the system have sent since the last call. Returns true
+    // once a close of the window or a termination signal has been asked for.
+    virtual bool Pump() = 0;
+};
+
+// Text rendered for a label: Coverage holds one byte per pixel, 0 (nothing) to 255 (full white).
+struct TextImage {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Coverage;
+};
+
+class TextRenderer {
+public:
+    virtual ~TextRenderer() = default;
+    // Renders utf8 in the game's bold label face with an em of pixelSize pixels. The image is as
+    // wide as the text and as high as one line of the face. Reuses out's storage where it can.
+    virtual void Render(std::string_view utf8, int pixelSize, TextImage& out) = 0;
+};
+
+struct WindowSpec {
+    std::string Caption;  // UTF-8
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    const Surface* Icon = nullptr;  // may be null
+    Pixel IconTransparent = kBlack;  // icon pixels of this colour are see-through
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    // Opens the window centred on the screen, fixed size; returns false with a message in error
+    // when no window can be had.
+    virtual bool Open(const WindowSpec& spec, std::string& error) = 0;
+    // Shows image (ClientWidth x ClientHeight) as the window's whole client area.
+    virtual void Present(const Surface& image) = 0;
+};
+
+// The bundle of services handed to the game.
+struct Platform {
+    Clock& clock;
+    Keyboard& keys;
+    Events& events;
+    TextRenderer& text;
+    Window& window;
+};
+
+}  // namespace volley
