@@ -1,6 +1,7 @@
 // Pixel buffers and the raster copies the game draws with.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct Surface {
 
     Pixel At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
     Pixel& At(int x, int y) { return Pixels[static_cast<size_t>(y) * Width + x]; }
+    Pixel* Row(int y) { return Pixels.data() + static_cast<size_t>(y) * Width; }
+    const Pixel* Row(int y) const { return Pixels.data() + static_cast<size_t>(y) * Width; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
 };
 

@@ -1,0 +1,23 @@
+#include "display/blit.h"
+
+#include "shell/game.h"
+
+namespace volley {
+
+void StretchWhole(Surface& dst, const Surface& src, RasterOp rop) { StretchBlit(dst, src, rop); }
+
+void BlitWhole(Surface& dst, const Surface& src, int x, int y, RasterOp rop) {
+    Blit(dst, x, y, src, 0, 0, src.Width, src.Height, rop);
+}
+
+void BlitPart(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w, int h,
+              RasterOp rop) {
+    Blit(dst, x, y, src, sx, sy, w, h, rop);
+}
+
+void DrawMasked(Game& g, int x, int y, int sx, int sy, int w, int h) {
+    BlitPart(g.Form1.Picture2, x, y, g.Form1.MChr, sx, sy, w, h, RasterOp::And);
+    BlitPart(g.Form1.Picture2, x, y, g.Form1.Chr, sx, sy, w, h, RasterOp::Or);
+}
+
+}  // namespace volley

@@ -1,0 +1,90 @@
+// volley: a vertical shooting game. Parses the command line, brings up the SDL platform and runs
+// the game until the player quits.
+
+#include <unistd.h>
+
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/sdl/sdl_platform.h"
+#include "shell/game.h"
+#include "shell/startup.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: volley [--seed N] [--help]\n"
+    "  --seed N   start the random generator from N (a whole number), so a game can be repeated\n"
+    "  --help     show this help and exit\n";
+
+struct Options {
+    std::optional<uint64_t> seed;
+    bool help = false;
+};
+
+// Returns false with a message on stderr when the command line makes no sense.
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--seed" && i + 1 < argc) {
+            std::string_view value = argv[++i];
+            uint64_t seed = 0;
+            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
+            if (ec != std::errc() || end != value.data() + value.size()) {
+                std::cerr << "volley: --seed needs a whole number, not '" << value << "'\n";
+                return false;
+            }
+            options.seed = seed;
+        } else {
+            std::cerr << "volley: unknown option '" << arg << "'\n" << kUsage;
+            return false;
+        }
+    }
+    return true;
+}
+
+// The folder of the executable: the game's files are found next to it, wherever it is run from.
+std::string ProgramDir(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        exe = std::filesystem::absolute(argv0, ec);
+    }
+    return exe.parent_path().string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::string error;
+    auto sdl = volley::SdlPlatform::Create(error);
+    if (!sdl) {
+        std::cerr << "volley: " << error << '\n';
+        return 1;
+    }
+    auto game = std::make_unique<volley::Game>(sdl->Services(), ProgramDir(argv[0]));
+    try {
+        volley::Main(*game, options.seed);
+        volley::FormActivate(*game);
+    } catch (const volley::ProcessEnd&) {
+        return 0;
+    } catch (const volley::StartupError& e) {
+        std::cerr << "volley: " << e.what() << '\n';
+        return 1;
+    }
+}

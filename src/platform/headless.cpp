@@ -1,0 +1,59 @@
+#include "platform/headless.h"
+
+namespace volley {
+
+bool HeadlessKeyboard::Query(GameKey key) {
+    size_t i = Index(key);
+    ++queries_[i];
+    bool answer = held_[i] || latched_[i];
+    latched_[i] = false;
+    return answer;
+}
+
+bool HeadlessEvents::Pump() {
+    ++pumps_;
+    if (OnPump) {
+        OnPump();
+    }
+    return closeRequested_;
+}
+
+void HeadlessText::Render(std::string_view utf8, int pixelSize, TextImage& out) {
+    ++renders_;
+    int characters = 0;
+    for (char c : utf8) {
+        // Count code points, not bytes: continuation bytes are 10xxxxxx.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++characters;
+        }
+    }
+    const int cell = pixelSize / 2;
+    out.Width = characters * cell;
+    out.Height = pixelSize;
+    out.Coverage.assign(static_cast<size_t>(out.Width) * out.Height, 0);
+    for (int c = 0; c < characters; ++c) {
+        for (int y = 0; y < out.Height; ++y) {
+            out.Coverage[static_cast<size_t>(y) * out.Width + c * cell] = 255;
+        }
+    }
+}
+
+bool HeadlessWindow::Open(const WindowSpec& spec, std::string&) {
+    spec_ = spec;
+    spec_.Icon = nullptr;  // the caller's icon need not outlive the call
+    last_ = Surface(spec.ClientWidth, spec.ClientHeight);
+    open_ = true;
+    return true;
+}
+
+void HeadlessWindow::Present(const Surface& image) {
+    ++PresentCount;
+    if (image.Width == last_.Width && image.Height == last_.Height) {
+        last_.Pixels = image.Pixels;  // same size: no new allocation
+    }
+    if (RecordTimes && TimeSource != nullptr) {
+        PresentTimes.push_back(TimeSource->NowMs());
+    }
+}
+
+}  // namespace volley

@@ -1,0 +1,54 @@
+#include "platform/sdl/sdl_events.h"
+
+#include "platform/sdl/termination_signals.h"
+
+namespace volley::sdl {
+
+bool SdlEvents::Pump() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        Handle(event);
+    }
+    if (TerminationSignals::Requested()) {
+        closeRequested_ = true;
+    }
+    return closeRequested_;
+}
+
+void SdlEvents::Handle(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_KEYDOWN:
+            // Repeats need no filtering: they only arrive while the key is held anyway.
+            keys_.OnKeyDown(event.key.keysym.scancode);
+            break;
+        case SDL_KEYUP:
+            keys_.OnKeyUp(event.key.keysym.scancode);
+            break;
+        case SDL_QUIT:
+            closeRequested_ = true;
+            break;
+        case SDL_WINDOWEVENT:
+            HandleWindowEvent(event.window);
+            break;
+        default:
+            break;
+    }
+}
+
+void SdlEvents::HandleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            closeRequested_ = true;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            keys_.ReleaseAll();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            window_.Represent();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace volley::sdl

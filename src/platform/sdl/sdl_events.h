@@ -1,0 +1,26 @@
+// Reads what the window system and the process's signals have sent.
+#pragma once
+
+#include <SDL_events.h>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_keyboard.h"
+#include "platform/sdl/sdl_window.h"
+
+namespace volley::sdl {
+
+class SdlEvents final : public Events {
+  public:
+    SdlEvents(SdlKeyboard& keys, SdlWindow& window) : keys_(keys), window_(window) {}
+    bool Pump() override;
+
+  private:
+    void Handle(const SDL_Event& event);
+    void HandleWindowEvent(const SDL_WindowEvent& event);
+
+    SdlKeyboard& keys_;
+    SdlWindow& window_;
+    bool closeRequested_ = false;
+};
+
+}  // namespace volley::sdl

@@ -1,0 +1,125 @@
+#include "platform/sdl/sdl_window.h"
+
+#include <cstdio>
+
+namespace volley::sdl {
+namespace {
+
+std::string SdlFailure(const char* what) {
+    return std::string(what) + ": " + SDL_GetError();
+}
+
+}  // namespace
+
+SurfacePtr MakeIconSurface(const Surface& icon, Pixel transparent) {
+    SurfacePtr surface(
+        SDL_CreateRGBSurfaceWithFormat(0, icon.Width, icon.Height, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!surface) {
+        return surface;
+    }
+    auto* bytes = static_cast<uint8_t*>(surface->pixels);
+    for (int y = 0; y < icon.Height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(bytes + static_cast<size_t>(y) * surface->pitch);
+        for (int x = 0; x < icon.Width; ++x) {
+            const Pixel colour = icon.At(x, y) & 0xFFFFFF;
+            row[x] = colour == transparent ? 0 : 0xFF000000u | colour;
+        }
+    }
+    return surface;
+}
+
+SdlWindow::~SdlWindow() {
+    Close();
+}
+
+bool SdlWindow::Open(const WindowSpec& spec, std::string& error) {
+    if (window_) {
+        error = "the window is already open";
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SdlFailure("no display for the window");
+        return false;
+    }
+    videoStarted_ = true;
+    if (!CreateParts(spec, error)) {
+        Close();
+        return false;
+    }
+    if (spec.Icon != nullptr && spec.Icon->Width > 0 && spec.Icon->Height > 0) {
+        SetIcon(*spec.Icon, spec.IconTransparent);
+    }
+    width_ = spec.ClientWidth;
+    height_ = spec.ClientHeight;
+    return true;
+}
+
+bool SdlWindow::CreateParts(const WindowSpec& spec, std::string& error) {
+    window_.reset(SDL_CreateWindow(spec.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, spec.ClientWidth, spec.ClientHeight,
+                                   SDL_WINDOW_SHOWN));
+    if (!window_) {
+        error = SdlFailure("cannot create the window");
+        return false;
+    }
+    // No vsync: the game paces its own frames, and a vsynced present under a virtual X server
+    // blocks for a whole refresh.
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+    if (!renderer_) {
+        error = SdlFailure("cannot create a renderer for the window");
+        return false;
+    }
+    // Nearest pixel, so that a later integer enlargement keeps the pixels square and sharp.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
+                                     SDL_TEXTUREACCESS_STREAMING, spec.ClientWidth,
+                                     spec.ClientHeight));
+    if (!texture_) {
+        error = SdlFailure("cannot create the window's picture");
+        return false;
+    }
+    return true;
+}
+
+void SdlWindow::SetIcon(const Surface& icon, Pixel transparent) {
+    const SurfacePtr surface = MakeIconSurface(icon, transparent);
+    if (!surface) {
+        // A window without its icon still plays; say why once.
+        std::fprintf(stderr, "volley: no window icon: %s\n", SDL_GetError());
+        return;
+    }
+    SDL_SetWindowIcon(window_.get(), surface.get());
+}
+
+void SdlWindow::Present(const Surface& image) {
+    // A picture of another size would be read out of bounds; the game never sends one.
+    if (!texture_ || image.Width != width_ || image.Height != height_) {
+        return;
+    }
+    SDL_UpdateTexture(texture_.get(), nullptr, image.Pixels.data(),
+                      image.Width * static_cast<int>(sizeof(Pixel)));
+    Represent();
+}
+
+void SdlWindow::Represent() {
+    if (!texture_) {
+        return;
+    }
+    SDL_RenderClear(renderer_.get());
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    SDL_RenderPresent(renderer_.get());
+}
+
+void SdlWindow::Close() {
+    texture_.reset();
+    renderer_.reset();
+    window_.reset();
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted_ = false;
+    }
+    width_ = 0;
+    height_ = 0;
+}
+
+}  // namespace volley::sdl

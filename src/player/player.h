@@ -1,0 +1,37 @@
+// The ship's state and the frame counters shared by the shots and the explosions.
+#pragma once
+
+#include <cstdint>
+
+namespace volley {
+
+struct Player {
+    int16_t PlayerX = 0;
+    int16_t PlayerY = 0;
+    int16_t PowerLevel = 0;   // 1..5, selects the volley
+    int16_t PowerGuard = 0;   // hits left before the power level drops
+    int16_t PlayerSpeed = 0;  // pixels per frame along each pressed axis
+    int16_t Bombs = 0;
+    int16_t PlayerFrame = 0;  // ship cell 0..4, from banking left to banking right
+    int16_t PlayerEnergy = 0;
+    bool PlayerDown = false;
+};
+
+// Never reset by a new game: the counters carry on from where the last game left them.
+struct FrameTimers {
+    uint8_t ShotTimer = 0;
+    uint8_t BombTimer = 0;
+    bool BombActive = false;
+    uint8_t WreckDelay = 0;
+    uint8_t WreckFrame = 0;
+    uint8_t BlastDelay = 0;
+};
+
+// One shot of the ship; slot free when State is 0.
+struct PlayerShot {
+    uint8_t State = 0;
+};
+
+inline constexpr int kPlayerShotSlots = 201;
+
+}  // namespace volley

@@ -1,0 +1,63 @@
+// The whole state of the game in one place, handed to every procedure.
+#pragma once
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+#include "display/form.h"
+#include "display/star.h"
+#include "enemies/enemy.h"
+#include "platform/platform.h"
+#include "player/player.h"
+#include "shell/game_state.h"
+#include "shell/input.h"
+#include "shell/random.h"
+#include "shell/sprite_types.h"
+
+namespace volley {
+
+inline constexpr int kLabelFlags = 11;
+
+struct Game : GameState, Player, FrameTimers {
+    Game(Platform services, std::string programDir)
+        : Sys(services), ProgramDir(std::move(programDir)) {}
+
+    Platform Sys;
+    std::string ProgramDir;  // where the executable and its asset folders are
+    Random Rng;
+
+    int32_t JoyId = 0;
+    bool JoyPresent = false;
+    JoyState Joy;  // the last poll
+
+    bool ContactGuard = false;  // body contact cannot hurt the ship while this is up
+
+    std::array<PlayerShot, kPlayerShotSlots> PlayerShots{};
+    std::array<Enemy, kEnemySlots> Enemies{};
+    std::array<EnemyShot, kEnemyShotSlots> EnemyShots{};
+    std::array<Star, kStarCount> Stars{};
+
+    SpriteTable<PlayerShotType> PlayerShotTypes{};
+    SpriteTable<EnemyType> EnemyTypes{};
+    SpriteTable<EnemyShotType> EnemyShotTypes{};
+
+    // One flag per label 0..10: its caption must be rewritten at the next label refresh.
+    std::array<bool, kLabelFlags> LabelDirty{};
+
+    Form Form1;
+};
+
+// Thrown by the shutdown path once the music is closed and the save file written; main catches it
+// and the process ends with exit code 0.
+struct ProcessEnd {};
+
+// A file the game cannot start without is missing or unreadable.
+struct StartupError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A uniform random number in [0, 1).
+inline float Rnd(Game& g) { return g.Rng.Next(); }
+
+}  // namespace volley

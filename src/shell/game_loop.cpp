@@ -1,0 +1,106 @@
+#include "shell/game_loop.h"
+
+#include "display/background.h"
+#include "display/compose.h"
+#include "display/gauge.h"
+#include "display/labels.h"
+#include "display/stage_end.h"
+#include "display/stars.h"
+#include "enemies/enemies.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/pacing.h"
+#include "shell/scenes.h"
+#include "shell/shutdown.h"
+#include "stages/stage_script.h"
+
+namespace volley {
+
+namespace {
+
+// Body contact cannot hurt the ship for this many frames after it last did.
+constexpr int32_t kContactGuardFrames = 20;
+
+constexpr uint32_t kIdlePassMs = 5;
+
+void CountDownContactGuard(Game& g) {
+    if (!g.ContactGuard) {
+        return;
+    }
+    g.ContactGuardFrames += 1;
+    if (g.ContactGuardFrames == kContactGuardFrames) {
+        g.ContactGuard = false;
+        g.ContactGuardFrames = 0;
+    }
+}
+
+// The stage's result stays on screen over the bare background until Z (back to the title) or
+// Escape (quit).
+void EndOfStage(Game& g) {
+    BackgroundCopy(g, true);
+    RefreshWindow(g);
+    g.Score += g.StageBonus;
+    WaitMs(g, 1000);
+    FlushKeys(g);
+    for (;;) {
+        g.Joy = ReadJoystick(g);
+        DoEvents(g);
+        // Nothing moves on this screen: a few milliseconds between looks at the keys cost no
+        // response (presses are latched) and keep the wait from burning a core.
+        g.Sys.clock.Sleep(kIdlePassMs);
+        if (KeyDown(g, GameKey::Z) || g.Joy.Button[0]) {
+            BackToTitle(g);
+            return;
+        }
+        if (KeyDown(g, GameKey::Escape)) {
+            UpdateHiScore(g);
+            FormUnload(g);
+        }
+    }
+}
+
+}  // namespace
+
+bool RunFrame(Game& g) {
+    g.Joy = ReadJoystick(g);
+    if (KeyDown(g, GameKey::Escape)) {
+        FormUnload(g);  // the running score does not reach the high scores
+    }
+    const uint32_t t0 = g.Sys.clock.NowMs();
+    BackgroundCopy(g, true);
+    DrawStars(g);
+    CountDownContactGuard(g);
+    MovePlayer(g);
+    UpdatePlayerShots(g);
+    RunStageScript(g);
+    g.StageFrame += 1;
+    UpdateEnemies(g);
+    UpdateEnemyShots(g);
+    UpdateBlasts(g);
+    UpdateWreck(g);
+    DrawEnergyGauge(g);
+    RefreshLabels(g);
+    RefreshWindow(g);
+    if (g.StageOver) {
+        return true;
+    }
+    DoEvents(g);
+    WaitRestOfFrame(g, t0);
+    return false;
+}
+
+void GameLoop(Game& g) {
+    FlushKeys(g);
+    for (int i = 0; i <= 3; ++i) {
+        g.LabelDirty[i] = true;
+    }
+    RefreshLabels(g);
+    DoEvents(g);
+    while (!RunFrame(g)) {
+    }
+    EndOfStage(g);
+}
+
+}  // namespace volley

@@ -1,0 +1,29 @@
+// The scalars of the running game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace volley {
+
+inline constexpr int kStageCount = 8;
+
+struct GameState {
+    std::string_view GameTitle;
+    int16_t Stage = 0;     // selected or running stage, 1..MaxStage
+    int16_t MaxStage = 0;  // highest stage that may be selected, 1..8
+    std::array<int32_t, kStageCount + 1> HiScores{};  // by stage; slot 0 is kept and summed too
+    int32_t TotalScore = 0;
+    int32_t Score = 0;
+    int32_t StageBonus = 0;
+    bool StageOver = false;
+    int16_t BossKind = 0;  // 0 until the stage's boss appears
+    int32_t StageFrame = 0;
+    int16_t ScriptToggle = 0;
+    int32_t ContactGuardFrames = 0;
+    int16_t ScreenWidth = 0;
+    int16_t ScreenHeight = 0;
+};
+
+}  // namespace volley

@@ -1,0 +1,54 @@
+#include "shell/pacing.h"
+
+#include <algorithm>
+
+#include "shell/game.h"
+#include "shell/shutdown.h"
+
+namespace volley {
+
+namespace {
+
+// Below this many milliseconds of the deadline the wait stops sleeping: a sleep may overshoot by
+// about a millisecond, and the deadline is worth keeping to the millisecond.
+constexpr uint32_t kSpinMarginMs = 2;
+
+// A long wait still looks at the window's events this often, so a close is answered at once.
+constexpr uint32_t kSleepSliceMs = 10;
+
+}  // namespace
+
+void DoEvents(Game& g) {
+    if (g.Sys.events.Pump()) {
+        FormUnload(g);
+    }
+}
+
+void WaitMs(Game& g, int32_t ms) {
+    Clock& clock = g.Sys.clock;
+    const uint32_t start = clock.NowMs();
+    DoEvents(g);
+    if (ms < 0) {
+        return;  // any reading is already more than a negative wait after the start
+    }
+    const uint32_t limit = static_cast<uint32_t>(ms);
+    for (uint32_t elapsed = ElapsedMs(start, clock.NowMs()); elapsed <= limit;
+         elapsed = ElapsedMs(start, clock.NowMs())) {
+        const uint32_t remaining = limit + 1 - elapsed;
+        if (remaining > kSpinMarginMs) {
+            clock.Sleep(std::min(remaining - kSpinMarginMs, kSleepSliceMs));
+        } else {
+            clock.Spin();
+        }
+        DoEvents(g);
+    }
+}
+
+void WaitRestOfFrame(Game& g, uint32_t t0) {
+    const uint32_t elapsed = ElapsedMs(t0, g.Sys.clock.NowMs());
+    if (elapsed < static_cast<uint32_t>(kFrameMs)) {
+        WaitMs(g, kFrameMs - static_cast<int32_t>(elapsed));
+    }
+}
+
+}  // namespace volley

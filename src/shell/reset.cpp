@@ -1,0 +1,38 @@
+#include "shell/reset.h"
+
+#include "shell/game.h"
+
+namespace volley {
+
+namespace {
+
+template <typename Table>
+void FreeAll(Table& table) {
+    for (auto& slot : table) {
+        slot.State = 0;
+    }
+}
+
+}  // namespace
+
+void ResetGame(Game& g) {
+    g.Score = 0;
+    g.PlayerFrame = 2;
+    g.Bombs = 3;
+    g.PowerLevel = 1;
+    g.PowerGuard = 5;
+    g.PlayerEnergy = 100;
+    g.BossKind = 0;
+    g.StageOver = false;
+    g.PlayerDown = false;
+    g.ScriptToggle = 0;
+    g.StageFrame = 0;
+    g.StageBonus = 0;
+    g.ContactGuard = false;
+    g.ContactGuardFrames = 0;
+    FreeAll(g.PlayerShots);
+    FreeAll(g.Enemies);
+    FreeAll(g.EnemyShots);
+}
+
+}  // namespace volley

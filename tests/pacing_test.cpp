@@ -1,0 +1,114 @@
+#include "shell/pacing.h"
+
+#include <gtest/gtest.h>
+
+#include "display/layout.h"
+#include "shell/game_loop.h"
+#include "shell/reset.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+using testing::TestGame;
+
+TEST(WaitMs, ReturnsAtTheFirstReadingStrictlyPastTheWait) {
+    for (int32_t ms : {0, 1, 2, 3, 15, 1000}) {
+        TestGame t;
+        const uint32_t start = t.platform.clock.NowMs();
+        WaitMs(*t, ms);
+        EXPECT_EQ(t.platform.clock.NowMs() - start, static_cast<uint32_t>(ms) + 1) << ms;
+    }
+}
+
+TEST(WaitMs, YieldsAtLeastOnceEvenForNothing) {
+    TestGame t;
+    WaitMs(*t, 0);
+    EXPECT_GE(t.platform.events.PumpCount(), 2);
+    TestGame negative;
+    WaitMs(*negative, -5);
+    EXPECT_EQ(negative.platform.events.PumpCount(), 1);
+    EXPECT_EQ(negative.platform.clock.NowMs(), 0u);
+}
+
+TEST(WaitMs, SleepsForMostOfALongWait) {
+    TestGame t;
+    WaitMs(*t, 1000);
+    // Spinning covers only the last couple of milliseconds: a few dozen turns, not thousands.
+    const uint64_t spunMicros = t.platform.events.PumpCount() * HeadlessClock::kSpinMicros;
+    EXPECT_LT(spunMicros, 3000u);
+}
+
+TEST(WaitMs, KeepsItsMeaningAcrossTheClockWrap) {
+    TestGame t(testing::BuiltGameDir(), UINT32_MAX - 5);
+    WaitMs(*t, 15);
+    EXPECT_EQ(t.platform.clock.NowMs(), 10u);  // 16 ms after 2^32 - 6
+}
+
+TEST(WaitMs, ACloseRequestDuringTheWaitEndsTheProcess) {
+    TestGame t;
+    t.platform.events.OnPump = [&] {
+        if (t.platform.clock.NowMs() >= 500) {
+            t.platform.events.RequestClose();
+        }
+    };
+    EXPECT_THROW(WaitMs(*t, 1000), ProcessEnd);
+    EXPECT_LT(t.platform.clock.NowMs(), 510u);
+}
+
+// Runs frames of a started game, each taking workMs of work at its yield, and returns the time
+// from each frame's start to the next.
+std::vector<uint32_t> FramePeriods(uint32_t clockStart, uint32_t workMs, int frames) {
+    TestGame t(testing::BuiltGameDir(), clockStart);
+    Main(*t, 1);
+    ResetGame(*t);
+    // The frame's own yield comes after all its work, so the work is done there.
+    long framePump = 0;
+    t.platform.events.OnPump = [&] {
+        if (framePump == 0) {
+            t.platform.clock.Advance(workMs);
+        }
+        ++framePump;
+    };
+    t.platform.window.RecordTimes = true;
+    for (int i = 0; i < frames; ++i) {
+        framePump = 0;
+        EXPECT_FALSE(RunFrame(*t));
+    }
+    std::vector<uint32_t> periods;
+    const auto& times = t.platform.window.PresentTimes;
+    for (size_t i = 1; i < times.size(); ++i) {
+        periods.push_back(times[i] - times[i - 1]);
+    }
+    return periods;
+}
+
+TEST(FramePacing, AShortFrameIsWaitedOutToTheFramePeriod) {
+    // 10 ms of work, then a wait of 15 ms that ends strictly after 15: 26 ms per frame.
+    for (uint32_t period : FramePeriods(0, 10, 5)) {
+        EXPECT_EQ(period, 26u);
+    }
+}
+
+TEST(FramePacing, ALongFrameIsNotWaitedFor) {
+    for (uint32_t period : FramePeriods(0, 30, 5)) {
+        EXPECT_EQ(period, 30u);
+    }
+}
+
+TEST(FramePacing, AFrameOfExactlyThePeriodIsNotWaitedFor) {
+    for (uint32_t period : FramePeriods(0, 25, 3)) {
+        EXPECT_EQ(period, 25u);
+    }
+}
+
+TEST(FramePacing, TheClockWrapDoesNotDisturbThePace) {
+    // Start 60 ms before the wrap: the frames step across it at the same period.
+    for (uint32_t period : FramePeriods(UINT32_MAX - 60, 10, 8)) {
+        EXPECT_EQ(period, 26u);
+    }
+}
+
+}  // namespace
+}  // namespace volley

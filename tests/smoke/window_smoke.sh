@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs the real game in a virtual X server: checks the window's name and size, looks at a
+# screenshot, and ends the game once with Escape and once with a window-close request.
+# Usage: window_smoke.sh <path to volley> <wm_delete tool> <work folder>
+set -euo pipefail
+
+if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
+    export SMOKE_INSIDE_X=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+volley=$1
+wm_delete=$2
+work=$3
+mkdir -p "$work"
+game_dir=$(dirname "$volley")
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts the game and sets pid and wid.
+start_game() {
+    (cd "$game_dir" && exec ./volley --seed 1) &
+    pid=$!
+    wid=""
+    for _ in $(seq 1 100); do
+        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
+        [[ -n "$wid" ]] && break
+        kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
+        sleep 0.1
+    done
+    [[ -n "$wid" ]] || fail "no window appeared"
+    sleep 1.5  # let a few dozen frames go by
+}
+
+# Waits up to a second for the game to end; fails unless it ends with exit code 0.
+expect_exit_zero() {
+    local how=$1
+    for _ in $(seq 1 20); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local code=0
+            wait "$pid" || code=$?
+            [[ $code -eq 0 ]] || fail "$how: exit code $code"
+            echo "ok: $how ends the game with exit code 0"
+            return
+        fi
+        sleep 0.05
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    fail "$how did not end the game within a second"
+}
+
+start_game
+info=$(xwininfo -id "$wid")
+grep -q 'xwininfo: Window id: .* "みるてぃあ"' <<<"$info" || fail "window name: $(head -n 2 <<<"$info")"
+grep -q 'Width: 445' <<<"$info" || fail "client width is not 445"
+grep -q 'Height: 586' <<<"$info" || fail "client height is not 586"
+echo "ok: window \"みるてぃあ\", 445 x 586"
+
+shot="$work/window.png"
+import -window "$wid" "$shot"
+"$(dirname "$0")/check_screenshot.sh" "$shot" "$game_dir/Graphics/Back.bmp"
+
+xdotool key --window "$wid" Escape
+expect_exit_zero "Escape"
+
+start_game
+"$wm_delete" "$wid"
+expect_exit_zero "a window-close request"

@@ -1,0 +1,231 @@
+#include "shell/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "display/layout.h"
+#include "shell/reset.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using testing::TestGame;
+
+TEST(Startup, OpensTheWindowAndLaysOutThePlaySurface) {
+    TestGame t;
+    Main(*t, 1);
+    const HeadlessWindow& window = t.platform.window;
+    ASSERT_TRUE(window.IsOpen());
+    EXPECT_EQ(window.Spec().Caption, "みるてぃあ");
+    EXPECT_EQ(window.Spec().ClientWidth, 445);
+    EXPECT_EQ(window.Spec().ClientHeight, 586);
+    EXPECT_EQ(t->ScreenWidth, 451);
+    EXPECT_EQ(t->ScreenHeight, 532);
+    EXPECT_EQ(t->Stage, 1);
+    EXPECT_EQ(t->PlayerSpeed, 8);
+    EXPECT_EQ(t->GameTitle, "みるてぃあ");
+    // The clean background is the art stretched over the play surface, and it is shown.
+    Surface stretched(451, 532);
+    StretchBlit(stretched, t->Form1.Picture1, RasterOp::Copy);
+    EXPECT_EQ(t->Form1.Picture2.Pixels, stretched.Pixels);
+    EXPECT_EQ(t->Form1.Def.Pixels, stretched.Pixels);
+    EXPECT_EQ(window.PresentCount, 1);
+    EXPECT_EQ(window.LastImage().At(200, kPlayTop + 400), stretched.At(200, 400));
+}
+
+TEST(Startup, ShowsOnlyTheTitleLabelsAtFirst) {
+    TestGame t;
+    Main(*t, 1);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(t->Form1.DisplayLabel[i].Visible, i >= 4 && i <= 7) << i;
+    }
+    EXPECT_FALSE(t->Form1.StageChenge[0].Visible);
+    EXPECT_FALSE(t->Form1.StageChenge[1].Visible);
+    EXPECT_FALSE(t->Form1.BarVisible);
+    EXPECT_EQ(t->Form1.DisplayLabel[5].Caption, "みるてぃあ");
+}
+
+TEST(Startup, TheSameSeedGivesTheSameStars) {
+    TestGame a, b, c;
+    Main(*a, 42);
+    Main(*b, 42);
+    Main(*c, 43);
+    auto columns = [](Game& g) {
+        std::vector<int> xs;
+        for (const Star& s : g.Stars) {
+            xs.push_back(s.X * 100 + s.Speed);
+        }
+        return xs;
+    };
+    EXPECT_EQ(columns(*a), columns(*b));
+    EXPECT_NE(columns(*a), columns(*c));
+}
+
+// A copy of the built game folder, to damage.
+struct GameCopy {
+    GameCopy() {
+        fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
+        fs::remove(dir.Path() / "volley");
+    }
+    TempDir dir;
+};
+
+// Starts a game from dir and returns the start-up error, or "" when it started.
+std::string StartupFailure(const fs::path& dir) {
+    TestGame t(dir.string());
+    try {
+        Main(*t, 1);
+    } catch (const StartupError& e) {
+        EXPECT_FALSE(t.platform.window.IsOpen()) << "the window must not open";
+        return e.what();
+    }
+    return "";
+}
+
+TEST(Startup, AMissingDataFileStopsBeforeTheWindowAndCreatesNothing) {
+    GameCopy copy;
+    const fs::path data = copy.dir.Path() / "Data" / "Data.dat";
+    fs::remove(data);
+    std::string error = StartupFailure(copy.dir.Path());
+    EXPECT_NE(error.find(data.string()), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(data));
+    EXPECT_TRUE(fs::is_empty(copy.dir.Path() / "Data"));
+
+    fs::remove_all(copy.dir.Path() / "Data");
+    error = StartupFailure(copy.dir.Path());
+    EXPECT_NE(error.find(data.string()), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(copy.dir.Path() / "Data"));
+}
+
+TEST(Startup, AMissingOrDamagedPictureStopsBeforeTheWindow) {
+    for (const char* picture : {"Back.bmp", "SBar.bmp", "Chr.bmp", "MChr.bmp", "Icon.bmp"}) {
+        GameCopy copy;
+        const fs::path path = copy.dir.Path() / "Graphics" / picture;
+        fs::remove(path);
+        std::string error = StartupFailure(copy.dir.Path());
+        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+        EXPECT_FALSE(fs::exists(path));
+
+        std::ofstream(path) << "not a picture";
+        error = StartupFailure(copy.dir.Path());
+        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+    }
+}
+
+void WriteRecord(std::vector<uint8_t>& bytes, size_t offset, int16_t a, int16_t b, int16_t c,
+                 int16_t d) {
+    for (int16_t v : {a, b, c, d}) {
+        bytes[offset++] = static_cast<uint8_t>(v & 0xFF);
+        bytes[offset++] = static_cast<uint8_t>((v >> 8) & 0xFF);
+    }
+}
+
+TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
+    GameCopy copy;
+    std::vector<uint8_t> bytes(2424, 0);
+    WriteRecord(bytes, 0, 1, 2, 3, 4);
+    WriteRecord(bytes, 800, -5, 6, 7, 8);     // player shot 100
+    WriteRecord(bytes, 808, 9, 10, 11, 12);   // enemy 0
+    WriteRecord(bytes, 1616, 13, 14, 15, -16);  // enemy shot 0
+    WriteRecord(bytes, 2416, 17, 18, 19, 20);   // enemy shot 100
+    std::ofstream(copy.dir.Path() / "Data" / "Data.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    TestGame t(copy.dir.Path().string());
+    Main(*t, 1);
+    EXPECT_EQ(t->PlayerShotTypes[0].Height, 4);
+    EXPECT_EQ(t->PlayerShotTypes[100].SrcX, -5);
+    EXPECT_EQ(t->EnemyTypes[0].SrcX, 9);
+    EXPECT_EQ(t->EnemyTypes[0].Height, 12);
+    EXPECT_EQ(t->EnemyShotTypes[0].Height, -16);
+    EXPECT_EQ(t->EnemyShotTypes[100].Width, 19);
+}
+
+TEST(Startup, AShortDataFileReadsZerosForTheRest) {
+    GameCopy copy;
+    std::vector<uint8_t> bytes(812, 0);
+    WriteRecord(bytes, 0, 1, 2, 3, 4);
+    bytes[808] = 77;  // half of enemy 0's first field
+    bytes[810] = 5;
+    std::ofstream(copy.dir.Path() / "Data" / "Data.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    TestGame t(copy.dir.Path().string());
+    t->EnemyTypes[3].Width = 99;
+    Main(*t, 1);
+    EXPECT_EQ(t->PlayerShotTypes[0].SrcX, 1);
+    EXPECT_EQ(t->EnemyTypes[0].SrcX, 77);
+    EXPECT_EQ(t->EnemyTypes[0].SrcY, 5);
+    EXPECT_EQ(t->EnemyTypes[0].Width, 0);
+    EXPECT_EQ(t->EnemyTypes[3].Width, 0);
+    EXPECT_EQ(t->EnemyShotTypes[100].Height, 0);
+}
+
+TEST(ResetGameTest, RestoresTheNewGameStateAndLeavesTheRest) {
+    TestGame t;
+    Main(*t, 1);
+    Game& g = *t;
+    g.Score = 1234;
+    g.PlayerFrame = 4;
+    g.Bombs = 0;
+    g.PowerLevel = 5;
+    g.PowerGuard = 1;
+    g.PlayerEnergy = -20;
+    g.BossKind = 22;
+    g.StageOver = true;
+    g.PlayerDown = true;
+    g.ScriptToggle = 4;
+    g.StageFrame = 9000;
+    g.StageBonus = 500;
+    g.ContactGuard = true;
+    g.ContactGuardFrames = 11;
+    g.PlayerShots[200].State = 1;
+    g.Enemies[0].State = 2;
+    g.Enemies[100].State = 1;
+    g.EnemyShots[400].State = 1;
+    g.Stage = 3;
+    g.MaxStage = 5;
+    g.HiScores[8] = 77;
+    g.TotalScore = 77;
+    g.ShotTimer = 2;
+    g.BlastDelay = 1;
+    const auto stars = g.Stars;
+
+    ResetGame(g);
+
+    EXPECT_EQ(g.Score, 0);
+    EXPECT_EQ(g.PlayerFrame, 2);
+    EXPECT_EQ(g.Bombs, 3);
+    EXPECT_EQ(g.PowerLevel, 1);
+    EXPECT_EQ(g.PowerGuard, 5);
+    EXPECT_EQ(g.PlayerEnergy, 100);
+    EXPECT_EQ(g.BossKind, 0);
+    EXPECT_FALSE(g.StageOver);
+    EXPECT_FALSE(g.PlayerDown);
+    EXPECT_EQ(g.ScriptToggle, 0);
+    EXPECT_EQ(g.StageFrame, 0);
+    EXPECT_EQ(g.StageBonus, 0);
+    EXPECT_FALSE(g.ContactGuard);
+    EXPECT_EQ(g.ContactGuardFrames, 0);
+    EXPECT_EQ(g.PlayerShots[200].State, 0);
+    EXPECT_EQ(g.Enemies[0].State, 0);
+    EXPECT_EQ(g.Enemies[100].State, 0);
+    EXPECT_EQ(g.EnemyShots[400].State, 0);
+    // Kept from game to game.
+    EXPECT_EQ(g.Stage, 3);
+    EXPECT_EQ(g.MaxStage, 5);
+    EXPECT_EQ(g.HiScores[8], 77);
+    EXPECT_EQ(g.TotalScore, 77);
+    EXPECT_EQ(g.PlayerSpeed, 8);
+    EXPECT_EQ(g.ShotTimer, 2);
+    EXPECT_EQ(g.BlastDelay, 1);
+    for (size_t i = 0; i < stars.size(); ++i) {
+        EXPECT_EQ(g.Stars[i].X, stars[i].X);
+    }
+}
+
+}  // namespace
+}  // namespace volley

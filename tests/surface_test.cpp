@@ -1,0 +1,148 @@
+#include "platform/surface.h"
+
+#include <gtest/gtest.h>
+
+namespace volley {
+namespace {
+
+// A surface whose every pixel is distinct: value = (y << 8) | x + base.
+Surface Numbered(int w, int h, Pixel base) {
+    Surface s(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            s.At(x, y) = base + static_cast<Pixel>((y << 8) | x);
+        }
+    }
+    return s;
+}
+
+TEST(RasterOps, CopyAndOrCombinePixelByPixel) {
+    Surface dst(2, 1);
+    dst.At(0, 0) = 0x00F0F0F0;
+    dst.At(1, 0) = 0x000F0F0F;
+    Surface src(2, 1);
+    src.At(0, 0) = 0x00FF00FF;
+    src.At(1, 0) = 0x00123456;
+
+    Surface copied = dst;
+    Blit(copied, 0, 0, src, 0, 0, 2, 1, RasterOp::Copy);
+    EXPECT_EQ(copied.At(0, 0), 0x00FF00FFu);
+    EXPECT_EQ(copied.At(1, 0), 0x00123456u);
+
+    Surface anded = dst;
+    Blit(anded, 0, 0, src, 0, 0, 2, 1, RasterOp::And);
+    EXPECT_EQ(anded.At(0, 0), 0x00F000F0u);
+    EXPECT_EQ(anded.At(1, 0), 0x00020406u);
+
+    Surface ored = dst;
+    Blit(ored, 0, 0, src, 0, 0, 2, 1, RasterOp::Or);
+    EXPECT_EQ(ored.At(0, 0), 0x00FFF0FFu);
+    EXPECT_EQ(ored.At(1, 0), 0x001F3F5Fu);
+}
+
+TEST(RasterOps, CopiesTheSourceRectangleToTheDestinationPlace) {
+    Surface dst(8, 8, 0x00AAAAAA);
+    Surface src = Numbered(8, 8, 0);
+    Blit(dst, 5, 6, src, 1, 2, 2, 2, RasterOp::Copy);
+    EXPECT_EQ(dst.At(5, 6), src.At(1, 2));
+    EXPECT_EQ(dst.At(6, 7), src.At(2, 3));
+    EXPECT_EQ(dst.At(4, 6), 0x00AAAAAAu);
+    EXPECT_EQ(dst.At(7, 6), 0x00AAAAAAu);
+    EXPECT_EQ(dst.At(5, 5), 0x00AAAAAAu);
+}
+
+// Every clipped copy must equal a naive copy that skips pixels missing on either side.
+void ExpectSameAsNaive(int x, int y, int sx, int sy, int w, int h) {
+    const Pixel background = 0x00ABCDEF;
+    Surface src = Numbered(7, 5, 0x00100000);
+    Surface expected(6, 4, background);
+    for (int row = 0; row < h; ++row) {
+        for (int col = 0; col < w; ++col) {
+            if (expected.Contains(x + col, y + row) && src.Contains(sx + col, sy + row)) {
+                expected.At(x + col, y + row) = src.At(sx + col, sy + row);
+            }
+        }
+    }
+    Surface actual(6, 4, background);
+    Blit(actual, x, y, src, sx, sy, w, h, RasterOp::Copy);
+    EXPECT_EQ(actual.Pixels, expected.Pixels)
+        << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
+}
+
+TEST(RasterOps, ClipsToBothSurfacesWhateverTheCoordinates) {
+    const int places[] = {-9, -3, -1, 0, 1, 3, 5, 6, 7, 12};
+    const int sizes[] = {-2, 0, 1, 3, 6, 20};
+    for (int x : places) {
+        for (int sx : places) {
+            for (int w : sizes) {
+                ExpectSameAsNaive(x, 1, sx, 0, w, 2);
+                ExpectSameAsNaive(1, x, 0, sx, 2, w);
+            }
+        }
+    }
+}
+
+TEST(RasterOps, ExtremeCoordinatesTouchNothing) {
+    Surface dst(4, 4, 0x00010203);
+    Surface src(4, 4, kWhite);
+    const Surface before = dst;
+    Blit(dst, INT32_MAX, 0, src, 0, 0, 4, 4, RasterOp::Copy);
+    Blit(dst, INT32_MIN, INT32_MIN, src, 0, 0, INT32_MAX, INT32_MAX, RasterOp::Copy);
+    Blit(dst, 0, 0, src, INT32_MAX - 1, 0, INT32_MAX, 4, RasterOp::Copy);
+    Blit(dst, 0, 0, src, INT32_MIN, INT32_MIN, 4, 4, RasterOp::Copy);
+    EXPECT_EQ(dst.Pixels, before.Pixels);
+    // A huge rectangle from the origin copies exactly what exists.
+    Blit(dst, 0, 0, src, 0, 0, INT32_MAX, INT32_MAX, RasterOp::Copy);
+    EXPECT_EQ(dst.Pixels, src.Pixels);
+}
+
+TEST(RasterOps, CopyingASurfaceOntoItselfInPlaceIsHarmless) {
+    Surface s = Numbered(5, 5, 0);
+    const Surface before = s;
+    Blit(s, 0, 0, s, 0, 0, 5, 5, RasterOp::Copy);
+    EXPECT_EQ(s.Pixels, before.Pixels);
+}
+
+TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixel) {
+    Surface art = Numbered(130, 130, 0);
+    Surface play(451, 532, 0x00FF00FF);
+    StretchBlit(play, art, RasterOp::Copy);
+    // Corners come from the art's corners.
+    EXPECT_EQ(play.At(0, 0), art.At(0, 0));
+    EXPECT_EQ(play.At(450, 0), art.At(129, 0));
+    EXPECT_EQ(play.At(0, 531), art.At(0, 129));
+    EXPECT_EQ(play.At(450, 531), art.At(129, 129));
+    // Each pixel shows the art pixel under its centre. Columns are 451/130 = 3.47 pixels wide:
+    // the centre of column 3 (3.5) lies past 3.47, in art column 1.
+    EXPECT_EQ(play.At(2, 0), art.At(0, 0));
+    EXPECT_EQ(play.At(3, 0), art.At(1, 0));
+    // Rows are 532/130 = 4.09 high: row 4's centre (4.5) lies in art row 1.
+    EXPECT_EQ(play.At(0, 3), art.At(0, 0));
+    EXPECT_EQ(play.At(0, 4), art.At(0, 1));
+    EXPECT_EQ(play.At(225, 265), art.At(65, 64));
+    // Every art pixel shows somewhere: nearest-pixel upscaling skips none.
+    std::vector<bool> seen(art.Pixels.size());
+    for (Pixel p : play.Pixels) {
+        seen[((p >> 8) & 0xFF) * 130 + (p & 0xFF)] = true;
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
+}
+
+TEST(Stretch, EmptySourceLeavesTheDestination) {
+    Surface play(4, 4, 0x00123456);
+    StretchBlit(play, Surface(), RasterOp::Copy);
+    EXPECT_EQ(play.At(2, 2), 0x00123456u);
+}
+
+TEST(SetPixelTest, OutsidePointsAreIgnored) {
+    Surface s(3, 3);
+    SetPixel(s, 2, 2, kWhite);
+    SetPixel(s, 3, 0, kWhite);
+    SetPixel(s, -1, 0, kWhite);
+    SetPixel(s, 0, 3, kWhite);
+    EXPECT_EQ(s.At(2, 2), kWhite);
+    EXPECT_EQ(std::count(s.Pixels.begin(), s.Pixels.end(), kWhite), 1);
+}
+
+}  // namespace
+}  // namespace volley

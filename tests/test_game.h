@@ -1,0 +1,40 @@
+// A game on the headless platform, for tests that run the game's own procedures.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/headless.h"
+#include "shell/game.h"
+
+namespace volley::testing {
+
+// The runnable folder the build lays out, with the generated pictures and data.
+inline std::string BuiltGameDir() { return VOLLEY_GAME_DIR; }
+
+struct TestGame {
+    explicit TestGame(std::string dir = BuiltGameDir(), uint32_t clockStartMs = 0)
+        : platform(clockStartMs), game(std::make_unique<Game>(platform.Services(), std::move(dir))) {}
+
+    Game& operator*() { return *game; }
+    Game* operator->() { return game.get(); }
+
+    HeadlessPlatform platform;
+    std::unique_ptr<Game> game;
+};
+
+// A fresh empty folder under the system's temporary folder, removed when the test is over.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace volley::testing
