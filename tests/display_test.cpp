@@ -14,7 +14,7 @@ namespace {
 using testing::TestGame;
 
 class Display : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Main(*t, 7); }
     TestGame t;
 };
@@ -137,7 +137,7 @@ TEST_F(Display, LaterSpritesCoverEarlierOnesOnlyInsideTheirMask) {
     EXPECT_EQ(f.Picture2.At(11, 10), MakePixel(200, 0, 0));  // A alone
     EXPECT_EQ(f.Picture2.At(12, 10), MakePixel(0, 200, 0));  // B over A
     EXPECT_EQ(f.Picture2.At(13, 13), MakePixel(0, 200, 0));
-    EXPECT_EQ(f.Picture2.At(14, 10), MakePixel(1, 2, 3));    // B's transparent half
+    EXPECT_EQ(f.Picture2.At(14, 10), MakePixel(1, 2, 3));  // B's transparent half
     EXPECT_EQ(f.Picture2.At(9, 10), MakePixel(1, 2, 3));
     // Partly outside the surface: clipped, no harm.
     DrawMasked(*t, -2, -2, 0, 0, 4, 4);

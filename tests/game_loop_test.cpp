@@ -17,7 +17,7 @@ namespace {
 using testing::TestGame;
 
 class GameLoopTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Main(*t, 5);
         StartGame(*t);

@@ -129,8 +129,8 @@ TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
     GameCopy copy;
     std::vector<uint8_t> bytes(2424, 0);
     WriteRecord(bytes, 0, 1, 2, 3, 4);
-    WriteRecord(bytes, 800, -5, 6, 7, 8);     // player shot 100
-    WriteRecord(bytes, 808, 9, 10, 11, 12);   // enemy 0
+    WriteRecord(bytes, 800, -5, 6, 7, 8);       // player shot 100
+    WriteRecord(bytes, 808, 9, 10, 11, 12);     // enemy 0
     WriteRecord(bytes, 1616, 13, 14, 15, -16);  // enemy shot 0
     WriteRecord(bytes, 2416, 17, 18, 19, 20);   // enemy shot 100
     std::ofstream(copy.dir.Path() / "Data" / "Data.dat", std::ios::binary)

@@ -11,11 +11,14 @@
 namespace volley::testing {
 
 // The runnable folder the build lays out, with the generated pictures and data.
-inline std::string BuiltGameDir() { return VOLLEY_GAME_DIR; }
+inline std::string BuiltGameDir() {
+    return VOLLEY_GAME_DIR;
+}
 
 struct TestGame {
     explicit TestGame(std::string dir = BuiltGameDir(), uint32_t clockStartMs = 0)
-        : platform(clockStartMs), game(std::make_unique<Game>(platform.Services(), std::move(dir))) {}
+        : platform(clockStartMs),
+          game(std::make_unique<Game>(platform.Services(), std::move(dir))) {}
 
     Game& operator*() { return *game; }
     Game* operator->() { return game.get(); }
@@ -26,14 +29,14 @@ struct TestGame {
 
 // A fresh empty folder under the system's temporary folder, removed when the test is over.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -4,7 +4,9 @@
 
 namespace volley {
 
-void StretchWhole(Surface& dst, const Surface& src, RasterOp rop) { StretchBlit(dst, src, rop); }
+void StretchWhole(Surface& dst, const Surface& src, RasterOp rop) {
+    StretchBlit(dst, src, rop);
+}
 
 void BlitWhole(Surface& dst, const Surface& src, int x, int y, RasterOp rop) {
     Blit(dst, x, y, src, 0, 0, src.Width, src.Height, rop);

@@ -67,8 +67,8 @@ void DrawLabels(Game& g, Labels& labels, LabelParent parent) {
 void ComposeWindow(Game& g) {
     Form& f = g.Form1;
     Surface& image = f.WindowImage;
-    std::fill(image.Pixels.begin(), image.Pixels.begin() + static_cast<size_t>(kPlayTop) * image.Width,
-              kBlack);
+    std::fill(image.Pixels.begin(),
+              image.Pixels.begin() + static_cast<size_t>(kPlayTop) * image.Width, kBlack);
     if (f.BarVisible) {
         Blit(image, kBarLeft, kBarTop, f.Bar, 0, 0, f.Bar.Width, f.Bar.Height, RasterOp::Copy);
     }

@@ -54,7 +54,9 @@ constexpr std::array<LabelText, kLabelFlags> kLabelTexts{{
 }};
 
 // The result labels appear when they are written.
-bool ShownWhenWritten(int index) { return index >= 8; }
+bool ShownWhenWritten(int index) {
+    return index >= 8;
+}
 
 }  // namespace
 

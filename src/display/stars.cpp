@@ -7,7 +7,9 @@ namespace volley {
 
 namespace {
 
-int16_t RandomColumn(Game& g) { return static_cast<int16_t>(Int((g.ScreenWidth + 1) * Rnd(g))); }
+int16_t RandomColumn(Game& g) {
+    return static_cast<int16_t>(Int((g.ScreenWidth + 1) * Rnd(g)));
+}
 
 }  // namespace
 

@@ -12,29 +12,34 @@
 namespace volley {
 
 class HeadlessClock final : public Clock {
-public:
+  public:
     explicit HeadlessClock(uint32_t startMs = 0) : micros_(uint64_t{startMs} * 1000) {}
     uint32_t NowMs() override { return static_cast<uint32_t>(micros_ / 1000); }
     void Sleep(uint32_t ms) override { micros_ += uint64_t{ms} * 1000; }
-    void Spin() override { micros_ += kSpinMicros; }
+    void Spin() override {
+        micros_ += kSpinMicros;
+        ++spins_;
+    }
     // Lets a test stand for work that takes time.
     void Advance(uint32_t ms) { micros_ += uint64_t{ms} * 1000; }
     uint64_t Micros() const { return micros_; }
+    long SpinCount() const { return spins_; }
 
     static constexpr uint64_t kSpinMicros = 50;
 
-private:
+  private:
     uint64_t micros_;
+    long spins_ = 0;
 };
 
 class HeadlessKeyboard final : public Keyboard {
-public:
+  public:
     bool Query(GameKey key) override;
     void Hold(GameKey key, bool down) { held_[Index(key)] = down; }
     void Tap(GameKey key) { latched_[Index(key)] = true; }
     int QueryCount(GameKey key) const { return queries_[Index(key)]; }
 
-private:
+  private:
     static size_t Index(GameKey key) { return static_cast<size_t>(key); }
     std::array<bool, kGameKeyCount> held_{};
     std::array<bool, kGameKeyCount> latched_{};
@@ -42,14 +47,14 @@ private:
 };
 
 class HeadlessEvents final : public Events {
-public:
+  public:
     bool Pump() override;
     void RequestClose() { closeRequested_ = true; }
     long PumpCount() const { return pumps_; }
     // Runs at every pump, before the close request is reported: a test's script of the run.
     std::function<void()> OnPump;
 
-private:
+  private:
     bool closeRequested_ = false;
     long pumps_ = 0;
 };
@@ -57,16 +62,16 @@ private:
 // A plain stand-in face: every character is a cell half an em wide holding a one-pixel bar, so
 // text has a size that follows its length and pixels that can be found in a picture.
 class HeadlessText final : public TextRenderer {
-public:
+  public:
     void Render(std::string_view utf8, int pixelSize, TextImage& out) override;
     int RenderCount() const { return renders_; }
 
-private:
+  private:
     int renders_ = 0;
 };
 
 class HeadlessWindow final : public Window {
-public:
+  public:
     bool Open(const WindowSpec& spec, std::string& error) override;
     void Present(const Surface& image) override;
 
@@ -79,7 +84,7 @@ public:
     long PresentCount = 0;
     Clock* TimeSource = nullptr;
 
-private:
+  private:
     bool open_ = false;
     WindowSpec spec_;
     Surface last_;

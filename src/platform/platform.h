@@ -16,7 +16,7 @@ enum class GameKey { Escape, Left, Up, Right, Down, X, Z };
 inline constexpr int kGameKeyCount = 7;
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since some fixed moment; wraps every 2^32 ms, so only differences mean anything.
     virtual uint32_t NowMs() = 0;
@@ -27,7 +27,7 @@ public:
 };
 
 class Keyboard {
-public:
+  public:
     virtual ~Keyboard() = default;
     // True when the key is down now or was pressed since the last query of that key. The query
     // clears that memory of a press.
@@ -35,7 +35,7 @@ public:
 };
 
 class Events {
-public:
+  public:
     virtual ~Events() = default;
     // Handles everything the window and the system have sent since the last call. Returns true
     // once a close of the window or a termination signal has been asked for.
@@ -50,7 +50,7 @@ struct TextImage {
 };
 
 class TextRenderer {
-public:
+  public:
     virtual ~TextRenderer() = default;
     // Renders utf8 in the game's bold label face with an em of pixelSize pixels. The image is as
     // wide as the text and as high as one line of the face. Reuses out's storage where it can.
@@ -61,12 +61,12 @@ struct WindowSpec {
     std::string Caption;  // UTF-8
     int ClientWidth = 0;
     int ClientHeight = 0;
-    const Surface* Icon = nullptr;  // may be null
+    const Surface* Icon = nullptr;   // may be null
     Pixel IconTransparent = kBlack;  // icon pixels of this colour are see-through
 };
 
 class Window {
-public:
+  public:
     virtual ~Window() = default;
     // Opens the window centred on the screen, fixed size; returns false with a message in error
     // when no window can be had.

@@ -79,9 +79,11 @@ void StretchBlit(Surface& dst, const Surface& src, RasterOp op) {
     WithCombiner(op, [&](auto combine) {
         // Each destination pixel takes the source pixel under its centre.
         for (int y = 0; y < dst.Height; ++y) {
-            int sy = static_cast<int>((2 * int64_t{y} + 1) * src.Height / (2 * int64_t{dst.Height}));
+            int sy =
+                static_cast<int>((2 * int64_t{y} + 1) * src.Height / (2 * int64_t{dst.Height}));
             for (int x = 0; x < dst.Width; ++x) {
-                int sx = static_cast<int>((2 * int64_t{x} + 1) * src.Width / (2 * int64_t{dst.Width}));
+                int sx =
+                    static_cast<int>((2 * int64_t{x} + 1) * src.Width / (2 * int64_t{dst.Width}));
                 dst.At(x, y) = combine(dst.At(x, y), src.At(sx, sy));
             }
         }

@@ -14,7 +14,9 @@ namespace {
 
 constexpr size_t kRecordBytes = 8;
 
-int16_t ReadInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | (p[1] << 8)); }
+int16_t ReadInt16(const uint8_t* p) {
+    return static_cast<int16_t>(p[0] | (p[1] << 8));
+}
 
 template <typename Record>
 void ReadTable(const std::array<uint8_t, 3 * kSpriteKinds * kRecordBytes>& bytes, size_t offset,

@@ -58,6 +58,8 @@ struct StartupError : std::runtime_error {
 };
 
 // A uniform random number in [0, 1).
-inline float Rnd(Game& g) { return g.Rng.Next(); }
+inline float Rnd(Game& g) {
+    return g.Rng.Next();
+}
 
 }  // namespace volley

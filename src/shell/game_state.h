@@ -11,8 +11,8 @@ inline constexpr int kStageCount = 8;
 
 struct GameState {
     std::string_view GameTitle;
-    int16_t Stage = 0;     // selected or running stage, 1..MaxStage
-    int16_t MaxStage = 0;  // highest stage that may be selected, 1..8
+    int16_t Stage = 0;                                // selected or running stage, 1..MaxStage
+    int16_t MaxStage = 0;                             // highest stage that may be selected, 1..8
     std::array<int32_t, kStageCount + 1> HiScores{};  // by stage; slot 0 is kept and summed too
     int32_t TotalScore = 0;
     int32_t Score = 0;

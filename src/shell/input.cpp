@@ -4,7 +4,9 @@
 
 namespace volley {
 
-bool KeyDown(Game& g, GameKey key) { return g.Sys.keys.Query(key); }
+bool KeyDown(Game& g, GameKey key) {
+    return g.Sys.keys.Query(key);
+}
 
 void FlushKeys(Game& g) {
     for (GameKey key : {GameKey::Up, GameKey::Right, GameKey::Down, GameKey::Left, GameKey::Z,
@@ -19,6 +21,8 @@ void JoyInit(Game& g) {
     g.JoyPresent = false;
 }
 
-JoyState ReadJoystick(Game&) { return JoyState{}; }
+JoyState ReadJoystick(Game&) {
+    return JoyState{};
+}
 
 }  // namespace volley

@@ -6,6 +6,8 @@ namespace volley {
 void MusicOpen(Game&) {}
 void PlayMusic(Game&, std::string_view) {}
 void StopMusic(Game&) {}
-void MusicClose(Game& g) { StopMusic(g); }
+void MusicClose(Game& g) {
+    StopMusic(g);
+}
 
 }  // namespace volley

@@ -21,6 +21,8 @@ void WaitMs(Game& g, int32_t ms);
 void WaitRestOfFrame(Game& g, uint32_t t0);
 
 // Milliseconds from start to now, across the wrap of the 32-bit clock.
-inline uint32_t ElapsedMs(uint32_t start, uint32_t now) { return now - start; }
+inline uint32_t ElapsedMs(uint32_t start, uint32_t now) {
+    return now - start;
+}
 
 }  // namespace volley

@@ -7,16 +7,14 @@
 namespace volley {
 
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed = 0) : state_(seed) {}
     void Seed(uint64_t seed) { state_ = seed; }
 
     // Uniform in [0, 1), single precision: 24 random bits, so 1.0 can never come out.
-    float Next() {
-        return static_cast<float>(NextBits() >> 40) * 0x1p-24f;
-    }
+    float Next() { return static_cast<float>(NextBits() >> 40) * 0x1p-24f; }
 
-private:
+  private:
     // splitmix64: tiny, fast, and every seed gives a good sequence.
     uint64_t NextBits() {
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);

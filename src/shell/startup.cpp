@@ -20,11 +20,14 @@ namespace {
 constexpr std::string_view kGameTitle = "みるてぃあ";
 
 uint64_t ClockSeed() {
-    return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    return static_cast<uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
 // Twips to whole pixels, rounded to the nearest.
-int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+int TwipsToPixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 // The window's load: the play surface is laid out past the client area's edges, the background
 // stretched over it and saved as the clean copy every frame starts from.
@@ -66,6 +69,8 @@ void Main(Game& g, std::optional<uint64_t> seed) {
     PlaceStars(g);
 }
 
-void FormActivate(Game& g) { RunScenes(g); }
+void FormActivate(Game& g) {
+    RunScenes(g);
+}
 
 }  // namespace volley
