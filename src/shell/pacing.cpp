@@ -9,9 +9,9 @@ namespace volley {
 
 namespace {
 
-// Below this many milliseconds of the deadline the wait stops sleeping: a sleep may overshoot by
-// about a millisecond, and the deadline is worth keeping to the millisecond.
-constexpr uint32_t kSpinMarginMs = 2;
+// Within this many milliseconds of the deadline the wait stops sleeping and spins: a sleep may
+// wake a little late, and the frame period is worth keeping to a fraction of a millisecond.
+constexpr uint32_t kSpinMarginMs = 1;
 
 // A long wait still looks at the window's events this often, so a close is answered at once.
 constexpr uint32_t kSleepSliceMs = 10;
