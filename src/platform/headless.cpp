@@ -1,5 +1,7 @@
 #include "platform/headless.h"
 
+#include <algorithm>
+
 namespace volley {
 
 bool HeadlessKeyboard::Query(GameKey key) {
@@ -36,6 +38,20 @@ void HeadlessText::Render(std::string_view utf8, int pixelSize, TextImage& out) 
             out.Coverage[static_cast<size_t>(y) * out.Width + c * cell] = 255;
         }
     }
+}
+
+bool HeadlessJoysticks::Read(int device, JoyReading& out) {
+    ++reads_;
+    if (device < 0 || device >= count_ || failing_[device]) {
+        return false;
+    }
+    out = readings_[device];
+    return true;
+}
+
+void HeadlessJoysticks::Set(int device, const JoyReading& reading) {
+    readings_[device] = reading;
+    count_ = std::max(count_, device + 1);
 }
 
 bool HeadlessWindow::Open(const WindowSpec& spec, std::string&) {

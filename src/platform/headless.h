@@ -90,6 +90,31 @@ class HeadlessWindow final : public Window {
     Surface last_;
 };
 
+class HeadlessJoysticks final : public Joysticks {
+  public:
+    static constexpr int kMaxDevices = 4;
+    int DeviceCount() override { return count_; }
+    bool Read(int device, JoyReading& out) override;
+    // Connects joystick number device (and every lower one) with this reading.
+    void Set(int device, const JoyReading& reading);
+    // A connected joystick that does not answer its reads.
+    void SetFailing(int device, bool failing) { failing_[device] = failing; }
+    int ReadCount() const { return reads_; }
+
+  private:
+    int count_ = 0;
+    int reads_ = 0;
+    std::array<JoyReading, kMaxDevices> readings_{};
+    std::array<bool, kMaxDevices> failing_{};
+};
+
+class HeadlessSound final : public Sound {
+  public:
+    void PlayEffect(const std::vector<uint8_t>& wavImage) override { Played.push_back(&wavImage); }
+    // Every image asked for, in order.
+    std::vector<const std::vector<uint8_t>*> Played;
+};
+
 // Everything together, ready to hand to a game.
 struct HeadlessPlatform {
     explicit HeadlessPlatform(uint32_t startMs = 0) : clock(startMs) { window.TimeSource = &clock; }
@@ -98,7 +123,9 @@ struct HeadlessPlatform {
     HeadlessEvents events;
     HeadlessText text;
     HeadlessWindow window;
-    Platform Services() { return Platform{clock, keys, events, text, window}; }
+    HeadlessJoysticks joysticks;
+    HeadlessSound sound;
+    Platform Services() { return Platform{clock, keys, events, text, window, joysticks, sound}; }
 };
 
 }  // namespace volley

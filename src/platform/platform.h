@@ -75,6 +75,33 @@ class Window {
     virtual void Present(const Surface& image) = 0;
 };
 
+// One reading of a joystick: each axis from 0 (left, up) to 65535 (right, down), and a bit per
+// button, bit b for button b + 1.
+struct JoyReading {
+    uint16_t X = 32767;
+    uint16_t Y = 32767;
+    uint32_t Buttons = 0;
+};
+
+class Joysticks {
+  public:
+    virtual ~Joysticks() = default;
+    // How many joysticks are connected.
+    virtual int DeviceCount() = 0;
+    // Reads joystick number device (0 first); false when there is no such joystick or it does
+    // not answer.
+    virtual bool Read(int device, JoyReading& out) = 0;
+};
+
+class Sound {
+  public:
+    virtual ~Sound() = default;
+    // Starts playing a whole WAV file image from memory on the one effects channel, cutting off
+    // the effect playing before. The image must stay alive while it plays. An image that is not
+    // a playable WAV file is ignored.
+    virtual void PlayEffect(const std::vector<uint8_t>& wavImage) = 0;
+};
+
 // The bundle of services handed to the game.
 struct Platform {
     Clock& clock;
@@ -82,6 +109,8 @@ struct Platform {
     Events& events;
     TextRenderer& text;
     Window& window;
+    Joysticks& joysticks;
+    Sound& sound;
 };
 
 }  // namespace volley

@@ -5,7 +5,9 @@
 
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_joysticks.h"
 #include "platform/sdl/sdl_keyboard.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_text.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/termination_signals.h"
@@ -70,6 +72,8 @@ struct SdlPlatform::Parts {
     sdl::SdlKeyboard keys;
     sdl::SdlTextRenderer text;
     sdl::SdlWindow window;
+    sdl::SdlJoysticks joysticks;
+    sdl::SdlSound sound;
     sdl::SdlEvents events{keys, window};
 };
 
@@ -95,7 +99,8 @@ SdlPlatform::~SdlPlatform() {
 }
 
 Platform SdlPlatform::Services() {
-    return Platform{parts_->clock, parts_->keys, parts_->events, parts_->text, parts_->window};
+    return Platform{parts_->clock,  parts_->keys,      parts_->events, parts_->text,
+                    parts_->window, parts_->joysticks, parts_->sound};
 }
 
 }  // namespace volley
