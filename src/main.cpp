@@ -18,12 +18,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: volley [--seed N] [--help]\n"
-    "  --seed N   start the random generator from N (a whole number), so a game can be repeated\n"
-    "  --help     show this help and exit\n";
+    "Usage: volley [--seed N] [--save PATH] [--help]\n"
+    "  --seed N     start the random generator from N (a whole number), so a game can be repeated\n"
+    "  --save PATH  keep the high scores and unlocked stages in PATH instead of the usual place\n"
+    "  --help       show this help and exit\n";
 
 struct Options {
     std::optional<uint64_t> seed;
+    std::string savePath;
     bool help = false;
 };
 
@@ -42,6 +44,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
                 return false;
             }
             options.seed = seed;
+        } else if (arg == "--save" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            options.savePath = argv[++i];
         } else {
             std::cerr << "volley: unknown option '" << arg << "'\n" << kUsage;
             return false;
@@ -78,11 +82,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto game = std::make_unique<volley::Game>(sdl->Services(), ProgramDir(argv[0]));
+    game->SaveFile = options.savePath;
     try {
         volley::Main(*game, options.seed);
         volley::FormActivate(*game);
-    } catch (const volley::ProcessEnd&) {
-        return 0;
+    } catch (const volley::ProcessEnd& end) {
+        return end.ExitCode;
     } catch (const volley::StartupError& e) {
         std::cerr << "volley: " << e.what() << '\n';
         return 1;

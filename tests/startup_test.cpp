@@ -71,6 +71,7 @@ struct GameCopy {
     GameCopy() {
         fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
         fs::remove(dir.Path() / "volley");
+        fs::remove(dir.Path() / "Data" / "SaveData.dat");
     }
     TempDir dir;
 };

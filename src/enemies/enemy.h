@@ -5,10 +5,26 @@
 
 namespace volley {
 
-// One enemy or item; slot free when State is 0, 1 = active, 2 = exploding.
+// One enemy or item (kinds 0, 1 and 2 are items).
 struct Enemy {
-    uint8_t State = 0;
+    uint8_t State = 0;  // 0 free, 1 active, 2 exploding
+    int16_t Kind = 0;
+    int16_t ContactDamage = 0;  // energy the ship loses when it rams this enemy
+    int16_t X = 0;
+    int16_t Y = 0;
+    int16_t VX = 0;
+    int16_t VY = 0;
+    int16_t HP = 0;
+    int32_t Score = 0;
+    int16_t MoveFlag = 0;
+    int16_t FireStep = 0;
+    int32_t MoveTimer = 0;
+    int32_t Age = 0;         // frames since spawn
+    uint8_t BlastFrame = 0;  // explosion cell while exploding
 };
+
+// Enemy kinds below this are items: they cannot be shot and are taken by touching them.
+inline constexpr int16_t kFirstEnemyKind = 3;
 
 // One enemy shot; slot free when State is 0.
 struct EnemyShot {

@@ -27,9 +27,15 @@ struct FrameTimers {
     uint8_t BlastDelay = 0;
 };
 
-// One shot of the ship; slot free when State is 0.
+// One shot of the ship or one fragment of a bomb; slot free when State is 0.
 struct PlayerShot {
-    uint8_t State = 0;
+    uint8_t State = 0;  // 0 free, 1 flying
+    int16_t Kind = 0;   // index into the player shot sprite table
+    int16_t Power = 0;  // hit points it takes from an enemy
+    int16_t X = 0;
+    int16_t Y = 0;
+    int16_t VX = 0;
+    int16_t VY = 0;
 };
 
 inline constexpr int kPlayerShotSlots = 201;

@@ -1,13 +1,46 @@
 #include "player/ship.h"
 
+#include <array>
+
 #include "display/blit.h"
 #include "shell/game.h"
+#include "shell/input.h"
 
 namespace volley {
 
 namespace {
+
 constexpr int kShipSize = 32;
+// The lowest rows of the play surface stay free of the ship.
+constexpr int kBottomMargin = 52;
+constexpr int16_t kLevelFlight = 2;
+
+// One way to fly: the direction code, the step along each axis (in ship speeds) and the ship cell
+// that shows it.
+struct Manoeuvre {
+    int32_t code;
+    int dx;
+    int dy;
+    int16_t frame;
+};
+
+// The first line matching either the keyboard or the joystick wins.
+constexpr std::array<Manoeuvre, 8> kManoeuvres{{
+    {kUp, 0, -1, 2},
+    {kRight, 1, 0, 3},
+    {kDown, 0, 1, 2},
+    {kLeft, -1, 0, 1},
+    {kUpRight, 1, -1, 4},
+    {kRightDown, 1, 1, 4},
+    {kDownLeft, -1, 1, 0},
+    {kLeftUp, -1, -1, 0},
+}};
+
+int16_t Clamp(int value, int high) {
+    return static_cast<int16_t>(value < 0 ? 0 : (value > high ? high : value));
 }
+
+}  // namespace
 
 void DrawPlayer(Game& g, int x, int y) {
     g.PlayerX = static_cast<int16_t>(x);
@@ -15,7 +48,23 @@ void DrawPlayer(Game& g, int x, int y) {
     DrawMasked(g, x, y, kShipSize * g.PlayerFrame, 0, kShipSize, kShipSize);
 }
 
-// The ship does not steer yet.
-void MovePlayer(Game&) {}
+void MovePlayer(Game& g) {
+    if (g.PlayerDown) {
+        return;
+    }
+    const int32_t keys = ReadKeys(g);
+    g.PlayerFrame = kLevelFlight;
+    for (const Manoeuvre& m : kManoeuvres) {
+        if (keys == m.code || g.Joy.Direction == m.code) {
+            g.PlayerX = static_cast<int16_t>(g.PlayerX + m.dx * g.PlayerSpeed);
+            g.PlayerY = static_cast<int16_t>(g.PlayerY + m.dy * g.PlayerSpeed);
+            g.PlayerFrame = m.frame;
+            break;
+        }
+    }
+    g.PlayerX = Clamp(g.PlayerX, g.ScreenWidth - kShipSize);
+    g.PlayerY = Clamp(g.PlayerY, g.ScreenHeight - kBottomMargin);
+    DrawPlayer(g, g.PlayerX, g.PlayerY);
+}
 
 }  // namespace volley

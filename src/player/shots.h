@@ -1,10 +1,22 @@
+// The ship's volleys and bombs.
 #pragma once
 
 namespace volley {
 
 struct Game;
 
-// Fires, moves and tests the ship's shots and the bomb.
+// Fires a volley every fourth frame while fire is held, drops a bomb when asked, then draws,
+// moves and tests every flying shot. Does nothing while the ship is down.
 void UpdatePlayerShots(Game& g);
+
+// Fires the volley of the current power level from the ship, if a slot is free for it.
+void FireVolley(Game& g);
+
+// Sets off a bomb: its fragments fill every free slot of the bomb's half of the table.
+void DropBomb(Game& g);
+
+// Tests shot number `shot`, standing at (x, y), against every enemy that can be shot; each one it
+// touches loses the shot's power. True when it touched at least one.
+bool HitEnemies(Game& g, int x, int y, int shot);
 
 }  // namespace volley

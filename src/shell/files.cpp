@@ -2,30 +2,61 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "platform/bmp.h"
 #include "shell/game.h"
+#include "shell/little_endian.h"
+#include "shell/save_file.h"
 
 namespace volley {
 
 namespace {
 
 constexpr size_t kRecordBytes = 8;
-
-int16_t ReadInt16(const uint8_t* p) {
-    return static_cast<int16_t>(p[0] | (p[1] << 8));
-}
+constexpr size_t kTableBytes = kSpriteKinds * kRecordBytes;
+using DataBytes = std::array<uint8_t, 3 * kTableBytes>;
 
 template <typename Record>
-void ReadTable(const std::array<uint8_t, 3 * kSpriteKinds * kRecordBytes>& bytes, size_t offset,
-               SpriteTable<Record>& table) {
+void ReadTable(const DataBytes& bytes, size_t offset, SpriteTable<Record>& table) {
     for (Record& record : table) {
         const uint8_t* p = bytes.data() + offset;
         record = Record{ReadInt16(p), ReadInt16(p + 2), ReadInt16(p + 4), ReadInt16(p + 6)};
         offset += kRecordBytes;
     }
+}
+
+void LoadDataTables(Game& g) {
+    const std::string path = ProgramFile(g, "Data/Data.dat");
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw StartupError("cannot open " + path + ": " + std::strerror(errno));
+    }
+    // A file shorter than the three tables leaves the rest of them zero.
+    DataBytes bytes{};
+    file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+    ReadTable(bytes, 0, g.PlayerShotTypes);
+    ReadTable(bytes, kTableBytes, g.EnemyTypes);
+    ReadTable(bytes, 2 * kTableBytes, g.EnemyShotTypes);
+}
+
+// The whole file and one zero byte after it; a missing file gives the lone zero byte, which plays
+// as silence.
+std::vector<uint8_t> LoadEffect(const Game& g, const char* relative) {
+    const std::string path = ProgramFile(g, relative);
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "volley: cannot open %s (%s); that sound stays silent\n", path.c_str(),
+                     std::strerror(errno));
+        return std::vector<uint8_t>(1, 0);
+    }
+    std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+    image.push_back(0);
+    return image;
 }
 
 }  // namespace
@@ -35,18 +66,12 @@ std::string ProgramFile(const Game& g, const char* relative) {
 }
 
 void LoadFiles(Game& g) {
-    const std::string path = ProgramFile(g, "Data/Data.dat");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw StartupError("cannot open " + path + ": " + std::strerror(errno));
-    }
-    // A file shorter than the three tables leaves the rest of them zero.
-    std::array<uint8_t, 3 * kSpriteKinds * kRecordBytes> bytes{};
-    file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    const size_t tableBytes = kSpriteKinds * kRecordBytes;
-    ReadTable(bytes, 0, g.PlayerShotTypes);
-    ReadTable(bytes, tableBytes, g.EnemyTypes);
-    ReadTable(bytes, 2 * tableBytes, g.EnemyShotTypes);
+    LoadDataTables(g);
+    LoadSaveData(g);
+    g.SndHitB = LoadEffect(g, "Sound/HitB.wav");
+    g.SndBom = LoadEffect(g, "Sound/Bom.wav");
+    g.SndUP = LoadEffect(g, "Sound/UP.wav");
+    g.SndKi = LoadEffect(g, "Sound/Ki.wav");
 }
 
 void LoadPictures(Game& g) {
@@ -64,7 +89,13 @@ void LoadPictures(Game& g) {
     }
 }
 
-// The save file is not kept yet.
-void SaveData(Game&) {}
+bool SaveData(Game& g) {
+    std::string error;
+    if (!WriteSaveData(g, error)) {
+        std::fprintf(stderr, "volley: the game could not be saved: %s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
 
 }  // namespace volley

@@ -10,15 +10,17 @@ struct Game;
 // Full path of a file in the program's folder, from its relative path ("Data/Data.dat").
 std::string ProgramFile(const Game& g, const char* relative);
 
-// Reads the sprite rectangle tables from Data/Data.dat. A missing file stops the start-up with a
-// StartupError naming it; a short file reads zeros for what is missing.
+// Reads the sprite rectangle tables from Data/Data.dat, the save file and the four effects. Only
+// reads: nothing is created. A missing Data.dat stops the start-up with a StartupError naming it;
+// a short one reads zeros for what is missing. A missing save file is a first run; a missing effect
+// stays silent, with a warning.
 void LoadFiles(Game& g);
 
 // Reads the window's pictures (background, gauge art, sprite sheet and mask, icon) from
 // Graphics/; a missing or damaged one stops the start-up with a StartupError naming it.
 void LoadPictures(Game& g);
 
-// Writes the save file.
-void SaveData(Game& g);
+// Writes the save file; false, with the reason on the error output, when it cannot.
+bool SaveData(Game& g);
 
 }  // namespace volley

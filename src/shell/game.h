@@ -4,6 +4,7 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "display/form.h"
 #include "display/star.h"
@@ -25,6 +26,7 @@ struct Game : GameState, Player, FrameTimers {
 
     Platform Sys;
     std::string ProgramDir;  // where the executable and its asset folders are
+    std::string SaveFile;    // where the save data is read from and written to
     Random Rng;
 
     int32_t JoyId = 0;
@@ -42,6 +44,12 @@ struct Game : GameState, Player, FrameTimers {
     SpriteTable<EnemyType> EnemyTypes{};
     SpriteTable<EnemyShotType> EnemyShotTypes{};
 
+    // The four effects, each a whole WAV file followed by one zero byte.
+    std::vector<uint8_t> SndHitB;
+    std::vector<uint8_t> SndBom;
+    std::vector<uint8_t> SndUP;
+    std::vector<uint8_t> SndKi;
+
     // One flag per label 0..10: its caption must be rewritten at the next label refresh.
     std::array<bool, kLabelFlags> LabelDirty{};
 
@@ -49,8 +57,10 @@ struct Game : GameState, Player, FrameTimers {
 };
 
 // Thrown by the shutdown path once the music is closed and the save file written; main catches it
-// and the process ends with exit code 0.
-struct ProcessEnd {};
+// and the process ends with this exit code (0, or 1 when the save could not be written).
+struct ProcessEnd {
+    int ExitCode = 0;
+};
 
 // A file the game cannot start without is missing or unreadable.
 struct StartupError : std::runtime_error {

@@ -15,14 +15,88 @@ void FlushKeys(Game& g) {
     }
 }
 
-// Joysticks are not read yet: the game is played from the keyboard alone.
-void JoyInit(Game& g) {
-    g.JoyId = 0;
-    g.JoyPresent = false;
+namespace {
+
+constexpr uint16_t kAxisFarEnd = 60000;
+
+// -1 at the low end of an axis (exactly 0), +1 at the high end, 0 between.
+int AxisSide(uint16_t position) {
+    if (position == 0) {
+        return -1;
+    }
+    return position > kAxisFarEnd ? 1 : 0;
 }
 
-JoyState ReadJoystick(Game&) {
-    return JoyState{};
+// Both keys of a diagonal are queried, whatever the first one says.
+bool BothDown(Game& g, GameKey a, GameKey b) {
+    const bool first = KeyDown(g, a);
+    const bool second = KeyDown(g, b);
+    return first && second;
+}
+
+}  // namespace
+
+int32_t ReadKeys(Game& g) {
+    int32_t code = 0;
+    if (KeyDown(g, GameKey::Up))
+        code = kUp;
+    if (KeyDown(g, GameKey::Right))
+        code = kRight;
+    if (KeyDown(g, GameKey::Down))
+        code = kDown;
+    if (KeyDown(g, GameKey::Left))
+        code = kLeft;
+    if (BothDown(g, GameKey::Up, GameKey::Right))
+        code = kUpRight;
+    if (BothDown(g, GameKey::Right, GameKey::Down))
+        code = kRightDown;
+    if (BothDown(g, GameKey::Down, GameKey::Left))
+        code = kDownLeft;
+    if (BothDown(g, GameKey::Left, GameKey::Up))
+        code = kLeftUp;
+    if (KeyDown(g, GameKey::X))
+        code = kBombKeyCode;
+    FlushKeys(g);
+    return code;
+}
+
+int32_t JoyDirection(uint16_t x, uint16_t y) {
+    // Rows: x left, centred, right; columns: y up, centred, down.
+    static constexpr int32_t kCodes[3][3] = {
+        {kLeftUp, kLeft, kDownLeft},
+        {kUp, 0, kDown},
+        {kUpRight, kRight, kRightDown},
+    };
+    return kCodes[AxisSide(x) + 1][AxisSide(y) + 1];
+}
+
+void JoyInit(Game& g) {
+    g.JoyPresent = false;
+    Joysticks& joysticks = g.Sys.joysticks;
+    if (joysticks.DeviceCount() == 0) {
+        return;
+    }
+    JoyReading reading;
+    for (int32_t device : {0, 1}) {
+        if (joysticks.Read(device, reading)) {
+            g.JoyId = device;
+            g.JoyPresent = true;
+            return;
+        }
+    }
+}
+
+JoyState ReadJoystick(Game& g) {
+    JoyReading reading;
+    if (!g.JoyPresent || !g.Sys.joysticks.Read(g.JoyId, reading)) {
+        return JoyState{};
+    }
+    JoyState state;
+    state.Direction = JoyDirection(reading.X, reading.Y);
+    for (size_t b = 0; b < state.Button.size(); ++b) {
+        state.Button[b] = (reading.Buttons >> b) & 1u;
+    }
+    return state;
 }
 
 }  // namespace volley

@@ -23,7 +23,26 @@ bool KeyDown(Game& g, GameKey key);
 // Forgets every press made before now, for all seven keys.
 void FlushKeys(Game& g);
 
-// Looks for a joystick once at start-up.
+// Direction codes shared by the keyboard and the joystick.
+inline constexpr int32_t kLeft = 37;
+inline constexpr int32_t kUp = 38;
+inline constexpr int32_t kRight = 39;
+inline constexpr int32_t kDown = 40;
+inline constexpr int32_t kUpRight = kUp * kRight;
+inline constexpr int32_t kRightDown = kRight * kDown;
+inline constexpr int32_t kDownLeft = kDown * kLeft;
+inline constexpr int32_t kLeftUp = kLeft * kUp;
+inline constexpr int32_t kBombKeyCode = 88;  // the X key, held: no movement
+
+// The keyboard's direction: with several keys held the later tests win, so down beats up, left
+// beats right, and X beats every direction. Forgets the presses of all seven keys afterwards.
+int32_t ReadKeys(Game& g);
+
+// The direction of a joystick's position: an axis counts as left or up only at exactly 0, as
+// right or down above 60000.
+int32_t JoyDirection(uint16_t x, uint16_t y);
+
+// Looks for a joystick once at start-up: device 0, else device 1.
 void JoyInit(Game& g);
 
 // One poll of the joystick; all zeros when there is none.

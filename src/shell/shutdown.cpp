@@ -8,8 +8,8 @@ namespace volley {
 
 void FormUnload(Game& g) {
     MusicClose(g);
-    SaveData(g);
-    throw ProcessEnd{};
+    const bool saved = SaveData(g);
+    throw ProcessEnd{saved ? 0 : 1};
 }
 
 }  // namespace volley

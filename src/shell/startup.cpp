@@ -11,6 +11,7 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/music.h"
+#include "shell/save_file.h"
 #include "shell/scenes.h"
 
 namespace volley {
@@ -63,6 +64,9 @@ void Main(Game& g, std::optional<uint64_t> seed) {
     g.GameTitle = kGameTitle;
     g.Stage = 1;
     g.PlayerSpeed = 8;
+    if (g.SaveFile.empty()) {
+        g.SaveFile = ChooseSaveFile(g.ProgramDir, "");
+    }
     LoadFiles(g);
     JoyInit(g);
     ShowForm(g);

@@ -23,7 +23,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts the game and sets pid and wid.
 start_game() {
-    (cd "$game_dir" && exec ./volley --seed 1) &
+    (cd "$game_dir" && exec ./volley --seed 1 --save "$work/SaveData.dat") &
     pid=$!
     wid=""
     for _ in $(seq 1 100); do
@@ -67,8 +67,11 @@ import -window "$wid" "$shot"
 # Typed as a player would, into the focused window. The game may be gone before the key's release
 # is sent, which xdotool reports as an error: only the game's own exit counts.
 xdotool windowfocus --sync "$wid"
+rm -f "$work/SaveData.dat"
 xdotool key Escape 2>/dev/null || true
 expect_exit_zero "Escape"
+[[ $(stat -c %s "$work/SaveData.dat" 2>/dev/null) == 42 ]] || fail "no 42-byte save file at exit"
+echo "ok: the save file is written at exit"
 
 start_game
 "$wm_delete" "$wid"

@@ -1,0 +1,76 @@
+#include "player/player_rules.h"
+
+#include <algorithm>
+
+#include "shell/game.h"
+
+namespace volley {
+
+namespace {
+
+constexpr int kShipSize = 32;
+constexpr int kOverlapMargin = 2;
+constexpr int16_t kFullPowerGuard = 7;
+constexpr int16_t kTopPowerLevel = 5;
+constexpr int16_t kEnergyPerItem = 20;
+
+void AddItemScore(Game& g, int32_t points) {
+    g.Score += points;
+    g.LabelDirty[2] = true;
+}
+
+}  // namespace
+
+bool TouchesPlayer(const Game& g, int ox, int oy, int ow, int oh) {
+    return g.PlayerX < ox + ow - kOverlapMargin && ox + kOverlapMargin < g.PlayerX + kShipSize &&
+           g.PlayerY < oy + oh - kOverlapMargin && oy + kOverlapMargin < g.PlayerY + kShipSize &&
+           !g.PlayerDown;
+}
+
+void DamagePlayer(Game& g, int16_t amount) {
+    g.PlayerEnergy = static_cast<int16_t>(g.PlayerEnergy - amount);
+    PlaySound(g, g.SndHitB);
+    g.PowerGuard -= 1;
+    if (g.PowerGuard == 0) {
+        g.PowerGuard = kFullPowerGuard;
+        if (g.PowerLevel != 1) {
+            g.PowerLevel -= 1;
+        }
+    }
+    if (g.PlayerEnergy <= 0) {
+        g.PlayerDown = true;
+    }
+}
+
+void CollectItem(Game& g, int16_t kind, int32_t points) {
+    switch (kind) {
+        case 0:
+            if (g.PowerLevel == kTopPowerLevel) {
+                AddItemScore(g, points);
+            } else {
+                g.PowerLevel += 1;
+            }
+            g.PowerGuard = kFullPowerGuard;
+            break;
+        case 1:
+            g.Bombs += 1;
+            g.LabelDirty[3] = true;
+            break;
+        case 2:
+            if (g.PlayerEnergy == kFullEnergy) {
+                AddItemScore(g, points);
+            } else {
+                g.PlayerEnergy = std::min<int16_t>(g.PlayerEnergy + kEnergyPerItem, kFullEnergy);
+            }
+            break;
+        default:
+            return;  // not an item
+    }
+    PlaySound(g, g.SndUP);
+}
+
+void PlaySound(Game& g, const std::vector<uint8_t>& effect) {
+    g.Sys.sound.PlayEffect(effect);
+}
+
+}  // namespace volley
