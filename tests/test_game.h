@@ -15,18 +15,6 @@ inline std::string BuiltGameDir() {
     return VOLLEY_GAME_DIR;
 }
 
-struct TestGame {
-    explicit TestGame(std::string dir = BuiltGameDir(), uint32_t clockStartMs = 0)
-        : platform(clockStartMs),
-          game(std::make_unique<Game>(platform.Services(), std::move(dir))) {}
-
-    Game& operator*() { return *game; }
-    Game* operator->() { return game.get(); }
-
-    HeadlessPlatform platform;
-    std::unique_ptr<Game> game;
-};
-
 // A fresh empty folder under the system's temporary folder, removed when the test is over.
 class TempDir {
   public:
@@ -38,6 +26,22 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+};
+
+// A game whose save file lives in a folder of its own, so that tests never touch the build's.
+struct TestGame {
+    explicit TestGame(std::string dir = BuiltGameDir(), uint32_t clockStartMs = 0)
+        : platform(clockStartMs),
+          game(std::make_unique<Game>(platform.Services(), std::move(dir))) {
+        game->SaveFile = (saveDir.Path() / "SaveData.dat").string();
+    }
+
+    Game& operator*() { return *game; }
+    Game* operator->() { return game.get(); }
+
+    TempDir saveDir;
+    HeadlessPlatform platform;
+    std::unique_ptr<Game> game;
 };
 
 }  // namespace volley::testing

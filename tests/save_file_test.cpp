@@ -1,0 +1,198 @@
+#include "shell/save_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "shell/files.h"
+#include "shell/shutdown.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using testing::TestGame;
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// Starts a game on the save file at path and quits it at once; returns the exit code.
+int StartAndQuit(TestGame& t, const fs::path& path) {
+    t->SaveFile = path.string();
+    Main(*t, 1);
+    try {
+        FormUnload(*t);
+    } catch (const ProcessEnd& end) {
+        return end.ExitCode;
+    }
+    return -1;
+}
+
+const std::vector<uint8_t> kSample = {
+    0x03, 0x00,                                                  // MaxStage 3
+    0xD2, 0x04, 0x00, 0x00,                                      // TotalScore 1234
+    0,    0,    0,    0,    0xF4, 0x01, 0, 0, 0xDE, 0x02, 0, 0,  // 0, 500, 734
+    0,    0,    0,    0,    0,    0,    0, 0, 0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+TEST(SaveFile, ARoundTripWithoutPlayingWritesTheSameBytes) {
+    TestGame t;
+    const fs::path path = t.saveDir.Path() / "SaveData.dat";
+    WriteAll(path, kSample);
+    EXPECT_EQ(StartAndQuit(t, path), 0);
+    EXPECT_EQ(t->MaxStage, 3);
+    EXPECT_EQ(t->TotalScore, 1234);
+    EXPECT_EQ(t->HiScores[1], 500);
+    EXPECT_EQ(t->HiScores[2], 734);
+    EXPECT_EQ(ReadAll(path), kSample);
+}
+
+TEST(SaveFile, AFirstRunStartsAtStageOneAndLeavesAFullFile) {
+    for (bool emptyFile : {false, true}) {
+        TestGame t;
+        const fs::path path = t.saveDir.Path() / "SaveData.dat";
+        if (emptyFile) {
+            WriteAll(path, {});
+        }
+        EXPECT_EQ(StartAndQuit(t, path), 0);
+        EXPECT_EQ(t->MaxStage, 1);
+        EXPECT_EQ(t->TotalScore, 0);
+        const auto bytes = ReadAll(path);
+        ASSERT_EQ(bytes.size(), kSaveBytes);
+        EXPECT_EQ(bytes[0], 1);
+        EXPECT_EQ(std::count(bytes.begin() + 1, bytes.end(), 0), 41);
+    }
+}
+
+TEST(SaveFile, BytesPastTheRecordAreKept) {
+    TestGame t;
+    const fs::path path = t.saveDir.Path() / "SaveData.dat";
+    std::vector<uint8_t> longer = kSample;
+    const std::vector<uint8_t> tail = {9, 8, 7, 6, 5, 4, 3, 2};
+    longer.insert(longer.end(), tail.begin(), tail.end());
+    WriteAll(path, longer);
+    Main(*t, 1);
+    t->HiScores[4] = 70000;
+    std::string error;
+    ASSERT_TRUE(WriteSaveData(*t, error)) << error;
+    const auto bytes = ReadAll(path);
+    ASSERT_EQ(bytes.size(), 50u);
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), bytes.begin() + 42));
+    EXPECT_EQ(bytes[22], 0x70);  // 70000 = 0x11170, little-endian at offset 6 + 4 * 4
+    EXPECT_EQ(bytes[23], 0x11);
+    EXPECT_EQ(bytes[24], 0x01);
+}
+
+TEST(SaveFile, DamagedStageLimitsAreKeptWithinTheStages) {
+    const std::pair<int16_t, int16_t> cases[] = {{0, 1},  {1, 1},     {8, 8},      {9, 8},
+                                                 {-3, 1}, {32767, 8}, {-32768, 1}, {5, 5}};
+    for (auto [stored, loaded] : cases) {
+        TestGame t;
+        std::array<uint8_t, kSaveBytes> bytes{};
+        bytes[0] = static_cast<uint8_t>(stored & 0xFF);
+        bytes[1] = static_cast<uint8_t>((stored >> 8) & 0xFF);
+        DecodeSave(bytes, *t);
+        EXPECT_EQ(t->MaxStage, loaded) << stored;
+    }
+}
+
+TEST(SaveFile, NegativeScoresSurviveTheRoundTrip) {
+    TestGame t;
+    t->MaxStage = 2;
+    t->TotalScore = -5;
+    t->HiScores[8] = INT32_MIN;
+    const auto bytes = EncodeSave(*t);
+    TestGame u;
+    DecodeSave(bytes, *u);
+    EXPECT_EQ(u->TotalScore, -5);
+    EXPECT_EQ(u->HiScores[8], INT32_MIN);
+    EXPECT_EQ(u->MaxStage, 2);
+}
+
+TEST(SaveFile, TheProgramFolderIsUsedWhenWritableOtherwiseTheUserDataFolder) {
+    TempDir program;
+    TempDir data;
+    fs::create_directory(program.Path() / "Data");
+    EXPECT_EQ(ChooseSaveFile(program.Path().string(), ""),
+              (program.Path() / "Data" / "SaveData.dat").string());
+    EXPECT_EQ(ChooseSaveFile(program.Path().string(), "/x/y.dat"), "/x/y.dat");
+
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root can write into any folder";
+    }
+    chmod((program.Path() / "Data").c_str(), 0555);
+    setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+    EXPECT_EQ(ChooseSaveFile(program.Path().string(), ""),
+              (data.Path() / "volley" / "SaveData.dat").string());
+    unsetenv("XDG_DATA_HOME");
+    chmod((program.Path() / "Data").c_str(), 0755);
+}
+
+TEST(SaveFile, AMissingFolderIsCreatedOnSave) {
+    TestGame t;
+    t->SaveFile = (t.saveDir.Path() / "volley" / "deeper" / "SaveData.dat").string();
+    std::string error;
+    ASSERT_TRUE(WriteSaveData(*t, error)) << error;
+    EXPECT_EQ(fs::file_size(t->SaveFile), kSaveBytes);
+}
+
+TEST(SaveFile, AFailedWriteLeavesTheOldFileAndEndsWithExitCodeOne) {
+    TestGame t;
+    const fs::path path = t.saveDir.Path() / "SaveData.dat";
+    WriteAll(path, kSample);
+    Main(*t, 1);
+    t->MaxStage = 7;
+    // A save path whose folder is a file cannot be written.
+    t->SaveFile = (path / "SaveData.dat").string();
+    try {
+        FormUnload(*t);
+        FAIL() << "the shutdown must end the process";
+    } catch (const ProcessEnd& end) {
+        EXPECT_EQ(end.ExitCode, 1);
+    }
+    EXPECT_EQ(ReadAll(path), kSample);
+    // Nothing is left behind beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.saveDir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(SaveFile, LoadingNeverCreatesFiles) {
+    TestGame t;
+    t->SaveFile = (t.saveDir.Path() / "SaveData.dat").string();
+    Main(*t, 1);
+    EXPECT_FALSE(fs::exists(t->SaveFile));
+}
+
+TEST(Effects, AnEffectIsTheWholeFileAndOneZeroByte) {
+    TempDir dir;
+    fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
+    fs::create_directories(dir.Path() / "Sound");
+    std::vector<uint8_t> wav(1000, 0x5A);
+    WriteAll(dir.Path() / "Sound" / "HitB.wav", wav);
+    TestGame t(dir.Path().string());
+    Main(*t, 1);
+    ASSERT_EQ(t->SndHitB.size(), 1001u);
+    EXPECT_EQ(t->SndHitB[999], 0x5A);
+    EXPECT_EQ(t->SndHitB[1000], 0);
+    // The others are missing here: a lone zero byte each, silent.
+    EXPECT_EQ(t->SndKi, std::vector<uint8_t>{0});
+    EXPECT_FALSE(fs::exists(dir.Path() / "Sound" / "Ki.wav"));
+}
+
+}  // namespace
+}  // namespace volley
