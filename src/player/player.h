@@ -5,6 +5,11 @@
 
 namespace volley {
 
+// The ship's sprite cell, which is also its hit box.
+inline constexpr int kShipSize = 32;
+// Whatever touches the ship or is hit by its shots counts this many pixels smaller on every side.
+inline constexpr int kHitMargin = 2;
+
 struct Player {
     int16_t PlayerX = 0;
     int16_t PlayerY = 0;

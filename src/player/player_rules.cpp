@@ -8,8 +8,6 @@ namespace volley {
 
 namespace {
 
-constexpr int kShipSize = 32;
-constexpr int kOverlapMargin = 2;
 constexpr int16_t kFullPowerGuard = 7;
 constexpr int16_t kTopPowerLevel = 5;
 constexpr int16_t kEnergyPerItem = 20;
@@ -22,8 +20,8 @@ void AddItemScore(Game& g, int32_t points) {
 }  // namespace
 
 bool TouchesPlayer(const Game& g, int ox, int oy, int ow, int oh) {
-    return g.PlayerX < ox + ow - kOverlapMargin && ox + kOverlapMargin < g.PlayerX + kShipSize &&
-           g.PlayerY < oy + oh - kOverlapMargin && oy + kOverlapMargin < g.PlayerY + kShipSize &&
+    return g.PlayerX < ox + ow - kHitMargin && ox + kHitMargin < g.PlayerX + kShipSize &&
+           g.PlayerY < oy + oh - kHitMargin && oy + kHitMargin < g.PlayerY + kShipSize &&
            !g.PlayerDown;
 }
 

@@ -10,7 +10,6 @@ namespace volley {
 
 namespace {
 
-constexpr int kShipSize = 32;
 // The lowest rows of the play surface stay free of the ship.
 constexpr int kBottomMargin = 52;
 constexpr int16_t kLevelFlight = 2;

@@ -21,7 +21,6 @@ constexpr int16_t kVolleyRise = -12;
 constexpr int kVolleyStartAbove = 32;
 constexpr int16_t kTopEdge = -12;  // a shot at or above this row is gone
 constexpr int16_t kFragmentKind = 2;
-constexpr int kOverlapMargin = 2;
 
 struct VolleyShot {
     int16_t kind;
@@ -170,8 +169,8 @@ bool HitEnemies(Game& g, int x, int y, int shot) {
         }
         const EnemyType& type = g.EnemyTypes[e.Kind];
         const bool touches =
-            x + kOverlapMargin < e.X + type.Width && e.X < x + box.Width - kOverlapMargin &&
-            y + kOverlapMargin < e.Y + type.Height && e.Y < y + box.Height - kOverlapMargin;
+            x + kHitMargin < e.X + type.Width && e.X < x + box.Width - kHitMargin &&
+            y + kHitMargin < e.Y + type.Height && e.Y < y + box.Height - kHitMargin;
         if (!touches) {
             continue;
         }
