@@ -133,15 +133,26 @@ TEST(SaveFile, TheProgramFolderIsUsedWhenWritableOtherwiseTheUserDataFolder) {
               (program.Path() / "Data" / "SaveData.dat").string());
     EXPECT_EQ(ChooseSaveFile(program.Path().string(), "/x/y.dat"), "/x/y.dat");
 
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root can write into any folder";
-    }
-    chmod((program.Path() / "Data").c_str(), 0555);
+    // A program folder whose Data folder cannot be written (here: there is none, which holds even
+    // for root) sends the save to the user's data folder.
+    TempDir bare;
     setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-    EXPECT_EQ(ChooseSaveFile(program.Path().string(), ""),
+    EXPECT_EQ(ChooseSaveFile(bare.Path().string(), ""),
               (data.Path() / "volley" / "SaveData.dat").string());
+    setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome != nullptr ? oldHome : "";
+    setenv("HOME", data.Path().c_str(), 1);
+    EXPECT_EQ(ChooseSaveFile(bare.Path().string(), ""),
+              (data.Path() / ".local/share/volley/SaveData.dat").string());
     unsetenv("XDG_DATA_HOME");
-    chmod((program.Path() / "Data").c_str(), 0755);
+    if (geteuid() != 0) {
+        chmod((program.Path() / "Data").c_str(), 0555);
+        EXPECT_EQ(ChooseSaveFile(program.Path().string(), ""),
+                  (data.Path() / ".local/share/volley/SaveData.dat").string());
+        chmod((program.Path() / "Data").c_str(), 0755);
+    }
+    setenv("HOME", savedHome.c_str(), 1);
 }
 
 TEST(SaveFile, AMissingFolderIsCreatedOnSave) {
