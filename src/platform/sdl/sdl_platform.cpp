@@ -49,6 +49,9 @@ class SdlSession {
             return false;
         }
         sdlStarted_ = true;
+        // Joysticks are a bonus: where they cannot be had, there are simply none and the game is
+        // played on the keyboard.
+        SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
         if (TTF_Init() != 0) {
             error = std::string("cannot start SDL_ttf: ") + TTF_GetError();
             return false;
