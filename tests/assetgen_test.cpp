@@ -171,9 +171,16 @@ TEST(AssetgenOutputs, GaugeBackdropAndIconHaveTheirShapes) {
     EXPECT_NE(icon.At(16, 16), volley::kBlack);
 }
 
-TEST(AssetgenOutputs, DataFileHoldsThreeEmptyTables) {
+TEST(AssetgenOutputs, DataFileHoldsTheSheetsRectangles) {
     const std::vector<uint8_t> data = ReadBytes(kGame / "Data" / "Data.dat");
-    EXPECT_EQ(data.size(), 2424u);
+    ASSERT_EQ(data.size(), 2424u);
+    // EnemyTypes(31), the final boss, at 808 + 31 x 8: on the sheet and at least 96 px wide.
+    EXPECT_GE(Le16(data, 808 + 31 * 8 + 4), 96);
+    EXPECT_LE(Le16(data, 808 + 31 * 8) + Le16(data, 808 + 31 * 8 + 4), kSheetWidth);
+    // EnemyShotTypes(4), the 50-damage shot, in the shot band at the bottom.
+    EXPECT_GE(Le16(data, 1616 + 4 * 8 + 2), 352);
+    // PlayerShotTypes(1) is never fired and stays empty.
+    EXPECT_EQ(Le16(data, 8 + 4), 0);
 }
 
 class AssetgenFailures : public ::testing::Test {

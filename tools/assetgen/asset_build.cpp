@@ -9,6 +9,7 @@
 #include "icon.h"
 #include "params.h"
 #include "pixel_art.h"
+#include "shape_art.h"
 #include "sprite_sheet.h"
 
 namespace assetgen {
@@ -51,6 +52,10 @@ std::vector<Sprite> LoadSprites(const fs::path& assets) {
     for (const fs::path& path : ListSourceFiles(assets / "sprites", ".txt")) {
         std::vector<Sprite> drawn = ParsePixelArt(ReadSourceFile(path), path.string());
         sprites.insert(sprites.end(), drawn.begin(), drawn.end());
+    }
+    for (const fs::path& path : ListSourceFiles(assets / "shapes", ".txt")) {
+        std::vector<Sprite> painted = ParseShapeArt(ReadSourceFile(path), path.string());
+        sprites.insert(sprites.end(), painted.begin(), painted.end());
     }
     for (const fs::path& path : ListSourceFiles(assets / "explosions", ".txt")) {
         std::vector<Sprite> frames = PaintExplosion(ReadExplosionRecipe(ReadParams(path)));

@@ -6,6 +6,7 @@
 //   icon.txt            which sprite becomes Icon.bmp
 //   sprite_rects.txt    Data.dat (see data_table.h)
 //   sprites/*.txt       hand-drawn sprites with their sheet cells (see pixel_art.h)
+//   shapes/*.txt        sprites painted from shapes: craft, bosses, shots (see shape_art.h)
 //   explosions/*.txt    recipes of explosion frame rows (see explosion.h)
 #pragma once
 
@@ -27,7 +28,8 @@ struct OutputFile {
 // Folders the game expects even while nothing is in them yet.
 inline constexpr std::array<const char*, 2> kEmptyFolders = {"Sound", "Music"};
 
-// Every sprite of the sheet: the drawn ones (files by name), then the painted explosions.
+// Every sprite of the sheet: the drawn ones (files by name), the shape-painted ones, then the
+// painted explosions.
 std::vector<Sprite> LoadSprites(const std::filesystem::path& assets);
 
 // Back.bmp, SBar.bmp, Chr.bmp, MChr.bmp, Icon.bmp and Data.dat, in that order.

@@ -11,10 +11,11 @@ namespace volley {
 
 class SdlPlatform {
   public:
-    // Starts SDL's events, joysticks and SDL_ttf and takes over SIGINT, SIGTERM and SIGHUP so that they ask
-    // for a close instead of killing the game. The video subsystem only starts in Window::Open,
-    // so a machine without a display still gets a platform and learns why when it opens the
-    // window. Returns null with the reason in error; only one platform may exist at a time.
+    // Starts SDL's events, joysticks and SDL_ttf and takes over SIGINT, SIGTERM and SIGHUP so that
+    // they ask for a close instead of killing the game. The video subsystem only starts in
+    // Window::Open, so a machine without a display still gets a platform and learns why when it
+    // opens the window. Returns null with the reason in error; only one platform may exist at a
+    // time.
     static std::unique_ptr<SdlPlatform> Create(std::string& error);
     ~SdlPlatform();
 
