@@ -1,0 +1,18 @@
+#include "shell/game.h"
+#include "stages/script_steps.h"
+#include "stages/stage_script.h"
+
+namespace volley {
+
+// The last boss stage: four power items, then the final boss, without a change of music.
+void RunStage8(Game& g) {
+    if (g.StageFrame == 0) {
+        Spawn(g, 0, {3, 5});
+    } else if (g.StageFrame == 20) {
+        Spawn(g, 0, {2, 6});
+    } else if (g.StageFrame == 200) {
+        StartBoss(g, "", 31);
+    }
+}
+
+}  // namespace volley
