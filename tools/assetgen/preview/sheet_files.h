@@ -1,0 +1,26 @@
+// The generated game files the previews are made from, read back as the game reads them.
+#pragma once
+
+#include <array>
+#include <filesystem>
+
+#include "platform/surface.h"
+#include "shell/sprite_types.h"
+
+namespace assetgen_preview {
+
+struct SheetFiles {
+    volley::Surface Sheet;       // Chr.bmp
+    volley::Surface Mask;        // MChr.bmp
+    volley::Surface Background;  // Back.bmp
+    // PlayerShotTypes, EnemyTypes, EnemyShotTypes from Data.dat.
+    std::array<volley::SpriteTable<volley::SpriteRect>, 3> Tables{};
+};
+
+// Throws std::runtime_error naming the file that cannot be read.
+SheetFiles LoadSheetFiles(const std::filesystem::path& game);
+
+// Saves a surface as a 24-bit bitmap.
+void SaveSurface(const volley::Surface& surface, const std::filesystem::path& path);
+
+}  // namespace assetgen_preview
