@@ -19,22 +19,15 @@ struct LabelText {
 int32_t LabelValue(const Game& g, int index) {
     switch (index) {
         case 0:
-        case 6:
-            return g.Stage;
+        case 6: return g.Stage;
         case 1:
-        case 7:
-            return g.HiScores[g.Stage];
+        case 7: return g.HiScores[g.Stage];
         case 2:
-        case 9:
-            return g.Score;
-        case 3:
-            return g.Bombs;
-        case 4:
-            return g.TotalScore;
-        case 10:
-            return g.StageBonus;
-        default:
-            return 0;
+        case 9: return g.Score;
+        case 3: return g.Bombs;
+        case 4: return g.TotalScore;
+        case 10: return g.StageBonus;
+        default: return 0;
     }
 }
 
@@ -60,10 +53,11 @@ bool ShownWhenWritten(int index) {
 
 }  // namespace
 
-size_t FormatPadded(std::span<char> out, const char* prefix, int32_t value, int digits) {
+size_t FormatPadded(std::span<char> out, const char* prefix, int32_t value, int digits,
+                    const char* suffix) {
     const long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
-    int written = std::snprintf(out.data(), out.size(), "%s%s%0*lld", prefix, value < 0 ? "-" : "",
-                                digits, magnitude);
+    int written = std::snprintf(out.data(), out.size(), "%s%s%0*lld%s", prefix,
+                                value < 0 ? "-" : "", digits, magnitude, suffix);
     if (written < 0) {
         return 0;
     }

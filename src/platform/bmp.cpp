@@ -92,12 +92,9 @@ bool ReadPalette(const uint8_t* data, size_t size, const BmpHeader& h,
 
 Pixel DecodePixel(const uint8_t* row, int x, int bitCount, const std::array<Pixel, 256>& palette) {
     switch (bitCount) {
-        case 1:
-            return palette[(row[x / 8] >> (7 - x % 8)) & 1];
-        case 4:
-            return palette[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
-        case 8:
-            return palette[row[x]];
+        case 1: return palette[(row[x / 8] >> (7 - x % 8)) & 1];
+        case 4: return palette[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
+        case 8: return palette[row[x]];
         default: {
             const uint8_t* p = row + static_cast<size_t>(x) * (bitCount / 8);
             return MakePixel(p[2], p[1], p[0]);

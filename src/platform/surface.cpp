@@ -40,15 +40,9 @@ Span ClipSpan(int64_t dst, int64_t src, int64_t length, int64_t dstSize, int64_t
 template <typename Body>
 void WithCombiner(RasterOp op, Body body) {
     switch (op) {
-        case RasterOp::Copy:
-            body([](Pixel, Pixel s) { return s; });
-            break;
-        case RasterOp::And:
-            body([](Pixel d, Pixel s) { return d & s; });
-            break;
-        case RasterOp::Or:
-            body([](Pixel d, Pixel s) { return d | s; });
-            break;
+        case RasterOp::Copy: body([](Pixel, Pixel s) { return s; }); break;
+        case RasterOp::And: body([](Pixel d, Pixel s) { return d & s; }); break;
+        case RasterOp::Or: body([](Pixel d, Pixel s) { return d | s; }); break;
     }
 }
 

@@ -61,8 +61,7 @@ void CollectItem(Game& g, int16_t kind, int32_t points) {
                 g.PlayerEnergy = std::min<int16_t>(g.PlayerEnergy + kEnergyPerItem, kFullEnergy);
             }
             break;
-        default:
-            return;  // not an item
+        default: return;  // not an item
     }
     PlaySound(g, g.SndUP);
 }
