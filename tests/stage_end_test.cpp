@@ -1,0 +1,148 @@
+#include "display/stage_end.h"
+
+#include <gtest/gtest.h>
+
+#include "display/labels.h"
+#include "shell/reset.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+class StageEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Main(*t, 3);
+        ResetGame(*t);
+        t->BlastDelay = 0;
+        t->WreckDelay = 0;
+        t->WreckFrame = 0;
+    }
+    Enemy& Exploding(int slot, int16_t kind, int32_t score) {
+        Enemy& e = t->Enemies[slot];
+        e = Enemy{};
+        e.State = 2;
+        e.Kind = kind;
+        e.Score = score;
+        e.X = 100;
+        e.Y = 100;
+        return e;
+    }
+    testing::TestGame t;
+};
+
+TEST_F(StageEnd, ALoneExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
+    Enemy& e = Exploding(5, 3, 100);
+    std::vector<int32_t> score;
+    int frames = 0;
+    while (e.State == 2) {
+        UpdateBlasts(*t);
+        score.push_back(t->Score);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 21);
+    EXPECT_EQ(score[1], 0);
+    EXPECT_EQ(score[2], 100) << "paid when the first cell advances, in the third frame";
+    EXPECT_EQ(t->Score, 100);
+    EXPECT_EQ(e.Y, 100 + 4 * 21);
+    EXPECT_EQ(e.BlastFrame, 0);
+}
+
+TEST_F(StageEnd, ThreeExplosionsShareOneDelayAndTheSlotOrderDecides) {
+    Enemy& a = Exploding(0, 3, 1);
+    Enemy& b = Exploding(1, 3, 10);
+    Enemy& c = Exploding(2, 3, 100);
+    std::vector<int> firstAdvance(3, 0);
+    for (int frame = 1; frame <= 12; ++frame) {
+        UpdateBlasts(*t);
+        int i = 0;
+        for (const Enemy* e : {&a, &b, &c}) {
+            if (firstAdvance[i] == 0 && (e->BlastFrame > 0 || e->State == 0)) {
+                firstAdvance[i] = frame;
+            }
+            ++i;
+        }
+        if (frame == 7) {
+            EXPECT_EQ(c.State, 0) << "the highest slot advanced in each of the first 7 frames";
+        }
+    }
+    EXPECT_EQ(firstAdvance, (std::vector<int>{9, 10, 1}));
+    EXPECT_EQ(t->Score, 111);
+}
+
+TEST_F(StageEnd, TheBossClearsTheStageWithItsBonusAndUnlocksTheNext) {
+    struct Case {
+        int16_t stage, maxStage, energy;
+        int16_t maxAfter;
+        int32_t bonus;
+        const char* bonusText;
+    };
+    const Case cases[] = {
+        {1, 1, 100, 2, 20000, "BORNAS +20000"}, {3, 5, 55, 5, 5500, "BORNAS +05500"},
+        {8, 8, 1, 8, 100, "BORNAS +00100"},     {3, 3, 0, 4, 0, "BORNAS +00000"},
+        {2, 2, -40, 3, 0, "BORNAS +00000"},
+    };
+    for (const Case& c : cases) {
+        ResetGame(*t);
+        t->Stage = c.stage;
+        t->MaxStage = c.maxStage;
+        t->PlayerEnergy = c.energy;
+        t->BossKind = 21;
+        t->BlastDelay = 2;
+        Exploding(0, 21, 10000).BlastFrame = 6;
+        UpdateBlasts(*t);
+        EXPECT_TRUE(t->StageOver);
+        EXPECT_EQ(t->MaxStage, c.maxAfter) << c.stage;
+        EXPECT_EQ(t->StageBonus, c.bonus) << c.energy;
+        RefreshLabels(*t);
+        char clear[32];
+        std::snprintf(clear, sizeof clear, "STAGE %02d CLEAR", c.stage);
+        EXPECT_EQ(t->Form1.DisplayLabel[8].Caption, clear);
+        EXPECT_EQ(t->Form1.DisplayLabel[10].Caption, c.bonusText);
+        EXPECT_TRUE(t->Form1.DisplayLabel[10].Visible);
+    }
+}
+
+TEST_F(StageEnd, TheWreckFallsForTwentyOneFramesThenTheGameIsOver) {
+    t->PlayerDown = true;
+    t->PlayerY = 200;
+    t->Score = 1234567;
+    int frames = 0;
+    while (!t->StageOver) {
+        UpdateWreck(*t);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 21);
+    EXPECT_EQ(t->PlayerY, 284);
+    EXPECT_EQ(t->WreckFrame, 0);
+    RefreshLabels(*t);
+    EXPECT_EQ(t->Form1.DisplayLabel[8].Caption, "GAMEOVER");
+    EXPECT_EQ(t->Form1.DisplayLabel[9].Caption, "SCORE 1234567");
+    EXPECT_FALSE(t->Form1.DisplayLabel[10].Visible) << "no bonus after a game over";
+    UpdateWreck(*t);
+    EXPECT_EQ(t->PlayerY, 284) << "nothing more once the stage is over";
+}
+
+TEST_F(StageEnd, ABossClearedAfterTheShipWentDownEndsTheWreck) {
+    t->PlayerDown = true;
+    t->PlayerEnergy = -10;
+    t->BossKind = 22;
+    t->BlastDelay = 2;
+    Exploding(0, 22, 70000).BlastFrame = 6;
+    UpdateBlasts(*t);
+    UpdateWreck(*t);
+    EXPECT_TRUE(t->StageOver);
+    EXPECT_EQ(t->StageBonus, 0);
+    EXPECT_EQ(t->WreckFrame, 0) << "the wreck stopped";
+}
+
+TEST_F(StageEnd, TheBombLabelShowsTwoDigits) {
+    t->Bombs = 0;
+    t->LabelDirty[3] = true;
+    RefreshLabels(*t);
+    EXPECT_EQ(t->Form1.DisplayLabel[3].Caption, "BOMB 00");
+}
+
+}  // namespace
+}  // namespace volley
