@@ -73,7 +73,4 @@ bool EnemyTouchesPlayer(Game& g, int x, int y, int index) {
     return true;
 }
 
-// There are no enemy shots yet.
-void UpdateEnemyShots(Game&) {}
-
 }  // namespace volley

@@ -13,7 +13,4 @@ void UpdateEnemies(Game& g);
 // ship unless the contact guard is up. True when the contact counted.
 bool EnemyTouchesPlayer(Game& g, int x, int y, int index);
 
-// Moves, tests and draws every enemy shot.
-void UpdateEnemyShots(Game& g);
-
 }  // namespace volley

@@ -28,7 +28,13 @@ inline constexpr int16_t kFirstEnemyKind = 3;
 
 // One enemy shot; slot free when State is 0.
 struct EnemyShot {
-    uint8_t State = 0;
+    uint8_t State = 0;  // 0 free, 1 flying
+    int16_t Kind = 0;   // index into the enemy shot sprite table
+    int16_t X = 0;
+    int16_t Y = 0;
+    int16_t VX = 0;
+    int16_t VY = 0;
+    int16_t Damage = 0;  // energy the ship loses when it is hit
 };
 
 inline constexpr int kEnemySlots = 101;

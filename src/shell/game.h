@@ -34,6 +34,8 @@ struct Game : GameState, Player, FrameTimers {
     JoyState Joy;  // the last poll
 
     bool ContactGuard = false;  // body contact cannot hurt the ship while this is up
+    int16_t CurEnemy = 0;       // the enemy the movement and firing steps work on
+    int16_t CurShot = 0;        // the enemy shot being set up
 
     std::array<PlayerShot, kPlayerShotSlots> PlayerShots{};
     std::array<Enemy, kEnemySlots> Enemies{};

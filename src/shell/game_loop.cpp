@@ -7,6 +7,7 @@
 #include "display/stage_end.h"
 #include "display/stars.h"
 #include "enemies/enemies.h"
+#include "enemies/enemy_shots.h"
 #include "player/ship.h"
 #include "player/shots.h"
 #include "shell/game.h"
