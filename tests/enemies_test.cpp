@@ -19,7 +19,7 @@ class Enemies : public ::testing::Test {
         t->Stage = 0;  // no script: the tests place every enemy themselves
         t->PlayerX = 200;
         t->PlayerY = 300;
-        t->EnemyTypes[7] = SpriteRect{0, 64, 32, 32};
+        t->EnemyTypes[14] = SpriteRect{0, 64, 32, 32};
         t->EnemyTypes[3] = SpriteRect{32, 64, 32, 32};
         t->EnemyTypes[2] = SpriteRect{0, 0, 16, 16};
     }
@@ -67,7 +67,8 @@ TEST_F(Enemies, EnemiesMoveByTheirVelocity) {
 }
 
 TEST_F(Enemies, ASurvivingRamRaisesTheGuardForNineteenFrames) {
-    Enemy& e = Place(0, 7, 200, 300);  // HP 3, contact damage 5
+    Enemy& e = Place(0, 14, 200, 300);  // a kind that neither fires nor steers
+    e.HP = 3;
     std::vector<int16_t> energy;
     for (int frame = 0; frame < 21; ++frame) {
         RunFrame(*t);
