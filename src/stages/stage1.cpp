@@ -126,44 +126,28 @@ void RunStage1(Game& g) {
         Spawn(g, 7, {2, 4, 6});
     } else if (FramesEvery(g, 5250, 5600, 30)) {
         switch (Alternate(g, 5)) {
-            case 0:
-                Spawn(g, 3, {1, 4, 7});
-                break;
+            case 0: Spawn(g, 3, {1, 4, 7}); break;
             case 1:
                 Spawn(g, 5, {2, 6});
                 Spawn(g, 4, {4});
                 break;
-            case 2:
-                Spawn(g, 6, {1, 3, 5, 7});
-                break;
+            case 2: Spawn(g, 6, {1, 3, 5, 7}); break;
             case 3:
                 Spawn(g, 4, {2, 6});
                 Spawn(g, 3, {4});
                 break;
-            default:
-                Spawn(g, 7, {3, 5});
-                break;
+            default: Spawn(g, 7, {3, 5}); break;
         }
     } else if (g.StageFrame == 5650) {
         Spawn(g, 0, {3});
         Spawn(g, 2, {5});
     } else if (FramesEvery(g, 5700, 6000, 30)) {
         switch (Alternate(g, 6)) {
-            case 0:
-                SpawnAcross(g, 6);
-                break;
-            case 1:
-                Spawn(g, 7, {1, 4, 7});
-                break;
-            case 2:
-                SpawnAcross(g, 3);
-                break;
-            case 3:
-                Spawn(g, 5, {1, 3, 5, 7});
-                break;
-            case 4:
-                Spawn(g, 4, {2, 4, 6});
-                break;
+            case 0: SpawnAcross(g, 6); break;
+            case 1: Spawn(g, 7, {1, 4, 7}); break;
+            case 2: SpawnAcross(g, 3); break;
+            case 3: Spawn(g, 5, {1, 3, 5, 7}); break;
+            case 4: Spawn(g, 4, {2, 4, 6}); break;
             default:
                 Spawn(g, 3, {2, 6});
                 Spawn(g, 7, {4});

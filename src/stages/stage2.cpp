@@ -72,21 +72,11 @@ void RunStage2(Game& g) {
         Spawn(g, 8, {2, 6});
     } else if (FramesEvery(g, 3150, 3500, 40)) {
         switch (Alternate(g, 5)) {
-            case 0:
-                Spawn(g, 4, {1, 4, 7});
-                break;
-            case 1:
-                Spawn(g, 9, {2, 6});
-                break;
-            case 2:
-                Spawn(g, 10, {1, 4, 7}, Edge::Bottom);
-                break;
-            case 3:
-                SpawnAcross(g, 3);
-                break;
-            default:
-                Spawn(g, 7, {3, 5});
-                break;
+            case 0: Spawn(g, 4, {1, 4, 7}); break;
+            case 1: Spawn(g, 9, {2, 6}); break;
+            case 2: Spawn(g, 10, {1, 4, 7}, Edge::Bottom); break;
+            case 3: SpawnAcross(g, 3); break;
+            default: Spawn(g, 7, {3, 5}); break;
         }
     } else if (FramesEvery(g, 3550, 3800, 80)) {
         Spawn(g, 7, {1, 7});
@@ -129,23 +119,17 @@ void RunStage2(Game& g) {
         }
     } else if (FramesEvery(g, 5800, 6000, 40)) {
         switch (Alternate(g, 6)) {
-            case 0:
-                SpawnAcross(g, 4);
-                break;
+            case 0: SpawnAcross(g, 4); break;
             case 1:
                 Spawn(g, 9, {2, 6});
                 Spawn(g, 10, {4}, Edge::Bottom);
                 break;
-            case 2:
-                Spawn(g, 4, {1, 3, 5, 7});
-                break;
+            case 2: Spawn(g, 4, {1, 3, 5, 7}); break;
             case 3:
                 Spawn(g, 8, {4});
                 Spawn(g, 4, {2, 6});
                 break;
-            case 4:
-                Spawn(g, 4, {1, 3, 5, 7});
-                break;
+            case 4: Spawn(g, 4, {1, 3, 5, 7}); break;
             default:
                 Spawn(g, 4, {1, 7});
                 Spawn(g, 10, {4}, Edge::Bottom);

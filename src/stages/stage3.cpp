@@ -4,7 +4,137 @@
 
 namespace volley {
 
-// The timeline of this stage is still to be laid out.
-void RunStage3(Game&) {}
+// The third stage is fought on two fronts: risers come up from below while the fast fan-firers
+// and the turning streamers come down. Once the boss is in, it is escorted by a heavy blocker on
+// one side and then the other, and nothing else enters.
+void RunStage3(Game& g) {
+    if (g.BossKind != 0) {
+        if (EveryFrames(g, 40)) {
+            if (Alternate(g, 2) == 0) {
+                Spawn(g, 14, {6});
+            } else {
+                Spawn(g, 14, {2});
+            }
+        }
+        return;
+    }
+
+    if (FramesEvery(g, 0, 300, 30)) {
+        Spawn(g, 3, {4});
+        if (EveryFrames(g, 60)) {
+            Spawn(g, 10, {2, 6}, Edge::Bottom);
+        }
+    } else if (FramesEvery(g, 300, 500, 30)) {
+        if (Alternate(g, 2) == 0) {
+            Spawn(g, 8, {1, 3});
+        } else {
+            Spawn(g, 8, {5, 7});
+        }
+    } else if (g.StageFrame == 600) {
+        Spawn(g, 0, {4});
+        Spawn(g, 7, {2, 6});
+    } else if (FramesEvery(g, 800, 1000, 20)) {
+        if (EveryFrames(g, 100)) {
+            Spawn(g, 4, {2, 6});
+        } else {
+            Spawn(g, 5, {4});
+        }
+    } else if (FramesEvery(g, 1000, 1200, 20)) {
+        Spawn(g, 11, {4});
+    } else if (FramesEvery(g, 1200, 1400, 40)) {
+        Spawn(g, 13, {2, 6});
+        Spawn(g, 10, {4}, Edge::Bottom);
+    } else if (g.StageFrame == 1500) {
+        Spawn(g, 12, {4});
+        Spawn(g, 2, {2});
+    } else if (FramesEvery(g, 1600, 1800, 40)) {
+        Spawn(g, 15, {1, 7});
+        Spawn(g, 3, {4});
+    } else if (g.StageFrame == 1850) {
+        Spawn(g, 0, {4});
+        Spawn(g, 9, {2, 6});
+    } else if (FramesEvery(g, 2100, 2300, 40)) {
+        Spawn(g, 8, {2, 4, 6});
+    } else if (g.StageFrame == 2400) {
+        Spawn(g, 2, {4});
+        Spawn(g, 7, {1, 7});
+    } else if (FramesEvery(g, 2450, 2700, 40)) {
+        Spawn(g, 11, {1, 4, 7});
+    } else if (g.StageFrame == 2750) {
+        Spawn(g, 16, {4});
+    } else if (FramesEvery(g, 2750, 3000, 30)) {
+        if (Alternate(g, 2) == 0) {
+            Spawn(g, 10, {1, 3}, Edge::Bottom);
+        } else {
+            Spawn(g, 10, {5, 7}, Edge::Bottom);
+        }
+    } else if (FramesEvery(g, 3000, 3200, 40)) {
+        Spawn(g, 5, {2, 6});
+        Spawn(g, 4, {4});
+    } else if (FramesEvery(g, 3200, 3400, 40)) {
+        Spawn(g, 13, {3, 5});
+    } else if (g.StageFrame == 3450) {
+        Spawn(g, 0, {4});
+        Spawn(g, 7, {2, 6});
+    } else if (FramesEvery(g, 3500, 3700, 30)) {
+        Spawn(g, 3, {1, 7});
+    } else if (g.StageFrame == 3750) {
+        Spawn(g, 12, {4});
+        Spawn(g, 1, {6});
+    } else if (FramesEvery(g, 3800, 4000, 60)) {
+        Spawn(g, 15, {1, 3, 5, 7});
+    } else if (g.StageFrame == 4050) {
+        Spawn(g, 2, {4});
+        Spawn(g, 7, {1, 7});
+    } else if (FramesEvery(g, 4100, 4300, 40)) {
+        Spawn(g, 8, {1, 7});
+        Spawn(g, 4, {4});
+    } else if (FramesEvery(g, 4300, 4600, 30)) {
+        if (EveryFrames(g, 60)) {
+            Spawn(g, 11, {2, 6});
+        } else {
+            Spawn(g, 5, {1, 7});
+        }
+    } else if (g.StageFrame == 4650) {
+        Spawn(g, 0, {4});
+        Spawn(g, 9, {2, 6});
+    } else if (g.StageFrame == 4700) {
+        Spawn(g, 16, {4});
+        Spawn(g, 7, {1, 7});
+    } else if (g.StageFrame == 4800) {
+        Spawn(g, 2, {4});
+        Spawn(g, 13, {2, 6});
+    } else if (FramesEvery(g, 4900, 5100, 40)) {
+        Spawn(g, 8, {1, 7});
+        Spawn(g, 4, {4});
+    } else if (g.StageFrame == 5100) {
+        Spawn(g, 12, {4});
+    } else if (FramesEvery(g, 5100, 5400, 40)) {
+        Spawn(g, 10, {2, 6}, Edge::Bottom);
+    } else if (g.StageFrame == 5500) {
+        Spawn(g, 8, {1, 4, 7});
+        Spawn(g, 5, {2, 6});
+    } else if (FramesEvery(g, 5500, 5700, 60)) {
+        Spawn(g, 5, {1, 7});
+        Spawn(g, 11, {4});
+    } else if (FramesEvery(g, 5700, 6000, 40)) {
+        Spawn(g, 11, {2, 6});
+        if (EveryFrames(g, 80)) {
+            Spawn(g, 10, {4}, Edge::Bottom);
+        }
+    } else if (FramesEvery(g, 6000, 6300, 30)) {
+        if (EveryFrames(g, 60)) {
+            Spawn(g, 5, {1, 7});
+            Spawn(g, 10, {4}, Edge::Bottom);
+        } else {
+            Spawn(g, 3, {3, 5});
+        }
+    } else if (g.StageFrame == 6400) {
+        Spawn(g, 15, {2, 6});
+        Spawn(g, 7, {4});
+    } else if (g.StageFrame == 6550) {
+        StartBoss(g, "boss", 25);
+    }
+}
 
 }  // namespace volley
