@@ -54,6 +54,19 @@ void HeadlessJoysticks::Set(int device, const JoyReading& reading) {
     count_ = std::max(count_, device + 1);
 }
 
+int HeadlessMusic::Load(const std::string& path) {
+    int handle = 0;
+    if (std::find(Missing.begin(), Missing.end(), path) == Missing.end()) {
+        auto known = std::find(loaded_.begin(), loaded_.end(), path);
+        if (known == loaded_.end()) {
+            known = loaded_.insert(loaded_.end(), path);
+        }
+        handle = static_cast<int>(known - loaded_.begin()) + 1;
+    }
+    Calls.push_back("load " + path + " -> " + std::to_string(handle));
+    return handle;
+}
+
 bool HeadlessWindow::Open(const WindowSpec& spec, std::string&) {
     spec_ = spec;
     spec_.Icon = nullptr;  // the caller's icon need not outlive the call

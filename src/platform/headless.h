@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -115,6 +116,25 @@ class HeadlessSound final : public Sound {
     std::vector<const std::vector<uint8_t>*> Played;
 };
 
+// Keeps every music call as a line of text ("load Music/Main.mid -> 1", "play 1", ...), and gives
+// each loaded path its own handle; a path in Missing cannot be loaded.
+class HeadlessMusic final : public Music {
+  public:
+    void Open() override { Calls.push_back("open"); }
+    void Preload(const std::string& path) override { Calls.push_back("preload " + path); }
+    int Load(const std::string& path) override;
+    void Play(int handle) override { Calls.push_back("play " + std::to_string(handle)); }
+    void Stop() override { Calls.push_back("stop"); }
+    void Free(int handle) override { Calls.push_back("free " + std::to_string(handle)); }
+    void Close() override { Calls.push_back("close"); }
+
+    std::vector<std::string> Calls;
+    std::vector<std::string> Missing;
+
+  private:
+    std::vector<std::string> loaded_;
+};
+
 // Everything together, ready to hand to a game.
 struct HeadlessPlatform {
     explicit HeadlessPlatform(uint32_t startMs = 0) : clock(startMs) { window.TimeSource = &clock; }
@@ -125,7 +145,10 @@ struct HeadlessPlatform {
     HeadlessWindow window;
     HeadlessJoysticks joysticks;
     HeadlessSound sound;
-    Platform Services() { return Platform{clock, keys, events, text, window, joysticks, sound}; }
+    HeadlessMusic music;
+    Platform Services() {
+        return Platform{clock, keys, events, text, window, joysticks, sound, music};
+    }
 };
 
 }  // namespace volley

@@ -102,6 +102,25 @@ class Sound {
     virtual void PlayEffect(const std::vector<uint8_t>& wavImage) = 0;
 };
 
+// Music: one piece at a time, looping until replaced. Every failure is silent: a piece that cannot
+// be had has handle 0, and calls with handle 0 do nothing.
+class Music {
+  public:
+    virtual ~Music() = default;
+    // Gets the music player ready.
+    virtual void Open() = 0;
+    // Starts loading a piece in the background, so that a later Load of it is instant.
+    virtual void Preload(const std::string& path) = 0;
+    // The piece at path, ready to play; 0 when it cannot be loaded.
+    virtual int Load(const std::string& path) = 0;
+    // Plays the piece from its start, over and over.
+    virtual void Play(int handle) = 0;
+    virtual void Stop() = 0;
+    // The game is done with the piece; if it was playing, it falls silent.
+    virtual void Free(int handle) = 0;
+    virtual void Close() = 0;
+};
+
 // The bundle of services handed to the game.
 struct Platform {
     Clock& clock;
@@ -111,6 +130,7 @@ struct Platform {
     Window& window;
     Joysticks& joysticks;
     Sound& sound;
+    Music& music;
 };
 
 }  // namespace volley

@@ -7,6 +7,7 @@
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joysticks.h"
 #include "platform/sdl/sdl_keyboard.h"
+#include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_text.h"
 #include "platform/sdl/sdl_window.h"
@@ -77,6 +78,7 @@ struct SdlPlatform::Parts {
     sdl::SdlWindow window;
     sdl::SdlJoysticks joysticks;
     sdl::SdlSound sound;
+    sdl::SdlMusic music;
     sdl::SdlEvents events{keys, window};
 };
 
@@ -103,7 +105,7 @@ SdlPlatform::~SdlPlatform() {
 
 Platform SdlPlatform::Services() {
     return Platform{parts_->clock,  parts_->keys,      parts_->events, parts_->text,
-                    parts_->window, parts_->joysticks, parts_->sound};
+                    parts_->window, parts_->joysticks, parts_->sound,  parts_->music};
 }
 
 }  // namespace volley
