@@ -201,18 +201,6 @@ TEST_F(SdlClockTest, SleepGivesAwayAboutTheTimeAsked) {
     EXPECT_LE(sleptMs, std::chrono::duration_cast<std::chrono::milliseconds>(measured).count() + 1);
 }
 
-TEST_F(SdlClockTest, SpinningReachesADeadlineWithoutSleeping) {
-    Clock& clock = Services().clock;
-    const uint32_t deadline = clock.NowMs() + 3;
-    long spins = 0;
-    while (static_cast<int32_t>(deadline - clock.NowMs()) > 0) {
-        clock.Spin();
-        ++spins;
-    }
-    // Each spin is far shorter than a millisecond, so a 2-3 ms wait takes many of them.
-    EXPECT_GT(spins, 10);
-}
-
 // Text.
 
 TEST(SdlLabelFontTest, FindsAFaceThatShowsKana) {
