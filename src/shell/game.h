@@ -28,6 +28,7 @@ struct Game : GameState, Player, FrameTimers {
     std::string ProgramDir;  // where the executable and its asset folders are
     std::string SaveFile;    // where the save data is read from and written to
     Random Rng;
+    int32_t MusicHandle = 0;  // the piece loaded last
 
     int32_t JoyId = 0;
     bool JoyPresent = false;

@@ -1,15 +1,17 @@
 #include "shell/scenes.h"
 
+#include <array>
+#include <cstdio>
 #include <numeric>
 
 #include "display/background.h"
 #include "display/compose.h"
 #include "display/labels.h"
-#include "display/stars.h"
 #include "player/ship.h"
 #include "shell/game.h"
 #include "shell/game_loop.h"
 #include "shell/input.h"
+#include "shell/music.h"
 #include "shell/numbers.h"
 #include "shell/pacing.h"
 #include "shell/reset.h"
@@ -38,24 +40,51 @@ void ShowStageLabels(Game& g, bool stage) {
 
 }  // namespace
 
-// For now the title screen shows the title over the falling stars; Z starts stage 1.
+namespace {
+
+constexpr int32_t kTitlePauseMs = 1000;
+constexpr int32_t kTitlePassMs = 150;
+
+// One pass of the stage choice: Right wins over Left; a joystick counts only straight sideways.
+void ChooseStage(Game& g) {
+    if (KeyDown(g, GameKey::Right) || g.Joy.Direction == kRight) {
+        if (g.Stage != g.MaxStage) {
+            g.Stage += 1;
+            g.LabelDirty[6] = g.LabelDirty[7] = true;
+        }
+    } else if (KeyDown(g, GameKey::Left) || g.Joy.Direction == kLeft) {
+        if (g.Stage != 1) {
+            g.Stage -= 1;
+            g.LabelDirty[6] = g.LabelDirty[7] = true;
+        }
+    }
+    g.Form1.StageChenge[0].Visible = g.Stage != 1;
+    g.Form1.StageChenge[1].Visible = g.Stage != g.MaxStage;
+}
+
+}  // namespace
+
 void TitleLoop(Game& g) {
     g.LabelDirty[4] = g.LabelDirty[6] = g.LabelDirty[7] = true;
     RefreshLabels(g);
+    RefreshWindow(g);
     FlushKeys(g);
+    PlayMusic(g, "Main");
+    // The title does not look at the keys in its first second.
+    WaitMs(g, kTitlePauseMs);
     for (;;) {
-        const uint32_t t0 = g.Sys.clock.NowMs();
+        g.Joy = ReadJoystick(g);
         if (KeyDown(g, GameKey::Escape)) {
             FormUnload(g);
         }
-        if (KeyDown(g, GameKey::Z)) {
+        ChooseStage(g);
+        if (KeyDown(g, GameKey::Z) || g.Joy.Button[0]) {
             return;
         }
-        BackgroundCopy(g, true);
-        DrawStars(g);
+        RefreshLabels(g);
         RefreshWindow(g);
         DoEvents(g);
-        WaitRestOfFrame(g, t0);
+        WaitMs(g, kTitlePassMs);
     }
 }
 
@@ -64,6 +93,9 @@ void StartGame(Game& g) {
     ShowStageLabels(g, true);
     DrawPlayer(g, RoundEven(g.ScreenWidth / 2.0 - 16), g.ScreenHeight - 60);
     RefreshWindow(g);
+    std::array<char, 16> name{};
+    std::snprintf(name.data(), name.size(), "Stage%d", g.Stage);
+    PlayMusic(g, name.data());
 }
 
 void BackToTitle(Game& g) {

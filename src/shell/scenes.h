@@ -8,7 +8,7 @@ struct Game;
 // The scenes in turn, title, game, end of stage, title..., until the program ends. Never returns.
 [[noreturn]] void RunScenes(Game& g);
 
-// The title screen; returns when the player starts a game.
+// The title screen: the stage choice between 1 and MaxStage; returns when the player starts a game.
 void TitleLoop(Game& g);
 
 // Prepares a new game of the selected stage: state, labels, the ship in its start place.

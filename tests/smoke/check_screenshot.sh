@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Checks a screenshot of the title screen: the background art stretched over the play surface,
-# white star pixels on it, the title labels in white.
-# Usage: check_screenshot.sh <screenshot of the window> <Back.bmp>
+# Checks a screenshot of the window.
+#   title: the background art stretched over the play surface, the title labels in white.
+#   stage: white star pixels on the play surface, the energy gauge in the top band.
+# Usage: check_screenshot.sh title|stage <screenshot of the window> <Back.bmp>
 set -euo pipefail
-shot=$1
-back=$2
+scene=$1
+shot=$2
+back=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Counts the pure white pixels in a region WxH+X+Y of the screenshot.
@@ -15,6 +17,15 @@ white_in() {
 
 size=$(identify -format '%wx%h' "$shot")
 [[ "$size" == "445x586" ]] || fail "screenshot is $size"
+
+if [[ "$scene" == "stage" ]]; then
+    stars=$(white_in 445x507+0+79)
+    (( stars >= 1 )) || fail "no white star pixel on the play surface"
+    gauge=$(convert "$shot" -crop 1x1+130+60 +repage -format '%[hex:u]' info:)
+    [[ "$gauge" == 0000FF* ]] || fail "the energy gauge is not blue at its left end: $gauge"
+    echo "ok: the stage shows $stars white star pixels and the energy gauge"
+    exit 0
+fi
 
 # The play surface starts at row 79 and shows the art scaled to 451 x 532 by nearest pixel.
 # Compare a band with no label on it; a falling star may cross it, so allow a few pixels.
@@ -34,7 +45,3 @@ total=$(white_in 300x40+94+391)
 (( total > 100 )) || fail "the total score label shows only $total white pixels"
 echo "ok: the title labels are drawn ($title and $total white pixels)"
 
-# Stars: single white pixels in the play area above and below the labels.
-stars=$(( $(white_in 445x100+0+79) + $(white_in 445x130+0+456) ))
-(( stars >= 1 )) || fail "no white star pixel in the play area outside the labels"
-echo "ok: $stars white star pixels outside the labels"

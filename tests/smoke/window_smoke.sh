@@ -60,13 +60,19 @@ grep -q 'Width: 445' <<<"$info" || fail "client width is not 445"
 grep -q 'Height: 586' <<<"$info" || fail "client height is not 586"
 echo "ok: window \"みるてぃあ\", 445 x 586"
 
-shot="$work/window.png"
+shot="$work/title.png"
 import -window "$wid" "$shot"
-"$(dirname "$0")/check_screenshot.sh" "$shot" "$game_dir/Graphics/Back.bmp"
+"$(dirname "$0")/check_screenshot.sh" title "$shot" "$game_dir/Graphics/Back.bmp"
+
+xdotool windowfocus --sync "$wid"
+xdotool key z
+sleep 1
+shot="$work/stage.png"
+import -window "$wid" "$shot"
+"$(dirname "$0")/check_screenshot.sh" stage "$shot" "$game_dir/Graphics/Back.bmp"
 
 # Typed as a player would, into the focused window. The game may be gone before the key's release
 # is sent, which xdotool reports as an error: only the game's own exit counts.
-xdotool windowfocus --sync "$wid"
 rm -f "$work/SaveData.dat"
 xdotool key Escape 2>/dev/null || true
 expect_exit_zero "Escape"
