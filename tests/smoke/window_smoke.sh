@@ -19,14 +19,18 @@ wm_delete=$2
 work=$3
 mkdir -p "$work"
 game_dir=$(dirname "$volley")
+pid=""
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# A failing check must not leave the game running: the test would wait for it forever.
+trap '[[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null; true' EXIT
 
 # Starts the game and sets pid and wid.
 start_game() {
     (cd "$game_dir" && exec ./volley --seed 1 --save "$work/SaveData.dat") &
     pid=$!
     wid=""
-    for _ in $(seq 1 100); do
+    # A sanitizer build on a busy machine can take many seconds to open its window.
+    for _ in $(seq 1 300); do
         wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
         [[ -n "$wid" ]] && break
         kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
