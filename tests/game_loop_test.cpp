@@ -176,7 +176,7 @@ TEST_F(GameLoopTest, ZPressedAfterThePauseGoesBackToTheTitle) {
     EXPECT_TRUE(t->Form1.DisplayLabel[4].Visible);
 }
 
-TEST(TitleStandIn, ZStartsAGameAndEscapeQuits) {
+TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
     TestGame t;
     Main(*t, 3);
     t.platform.events.OnPump = [&] {
