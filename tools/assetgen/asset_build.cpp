@@ -1,5 +1,6 @@
 #include "asset_build.h"
 
+#include "audio_build.h"
 #include "background.h"
 #include "bmp_writer.h"
 #include "data_table.h"
@@ -74,6 +75,14 @@ std::vector<OutputFile> BuildAssets(const fs::path& assets) {
     files.push_back({"Graphics/MChr.bmp", EncodeBmp1(MaskBits(sheet))});
     files.push_back({"Graphics/Icon.bmp", EncodeBmp8(PaintIcon(assets, sprites))});
     files.push_back({"Data/Data.dat", EncodeRectTables(assets, sprites)});
+    return files;
+}
+
+std::vector<OutputFile> BuildAllAssets(const fs::path& assets) {
+    std::vector<OutputFile> files = BuildAssets(assets);
+    std::vector<OutputFile> audio = BuildAudio(assets);
+    files.insert(files.end(), std::make_move_iterator(audio.begin()),
+                 std::make_move_iterator(audio.end()));
     return files;
 }
 

@@ -8,6 +8,8 @@
 //   sprites/*.txt       hand-drawn sprites with their sheet cells (see pixel_art.h)
 //   shapes/*.txt        sprites painted from shapes: craft, bosses, shots (see shape_art.h)
 //   explosions/*.txt    recipes of explosion frame rows (see explosion.h)
+//   sound/*.txt         recipes of the effects (see sfx_synth.h)
+//   music/*.mml         the music, in the notation of mml_compiler.h
 #pragma once
 
 #include <array>
@@ -34,6 +36,9 @@ std::vector<Sprite> LoadSprites(const std::filesystem::path& assets);
 
 // Back.bmp, SBar.bmp, Chr.bmp, MChr.bmp, Icon.bmp and Data.dat, in that order.
 std::vector<OutputFile> BuildAssets(const std::filesystem::path& assets);
+
+// BuildAssets' files, then the effects and the music (see audio_build.h).
+std::vector<OutputFile> BuildAllAssets(const std::filesystem::path& assets);
 
 void WriteAssets(const std::vector<OutputFile>& files, const std::filesystem::path& output);
 

@@ -1,4 +1,5 @@
-// assetgen <assets folder> <output folder>: makes the game's pictures and data from their sources.
+// assetgen <assets folder> <output folder>: makes the game's pictures, data, sound and music
+// from their sources.
 #include <exception>
 #include <iostream>
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        assetgen::WriteAssets(assetgen::BuildAssets(argv[1]), argv[2]);
+        assetgen::WriteAssets(assetgen::BuildAllAssets(argv[1]), argv[2]);
     } catch (const std::exception& error) {
         std::cerr << "assetgen: " << error.what() << "\n";
         return 1;
