@@ -22,7 +22,7 @@ game_dir=$(dirname "$volley")
 pid=""
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # A failing check must not leave the game running: the test would wait for it forever.
-trap '[[ -n "$pid" ]] && kill -9 "$pid" 2>/dev/null; true' EXIT
+trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
 
 # Starts the game and sets pid and wid.
 start_game() {
