@@ -21,33 +21,19 @@ void SdlEvents::Handle(const SDL_Event& event) {
             // Repeats need no filtering: they only arrive while the key is held anyway.
             keys_.OnKeyDown(event.key.keysym.scancode);
             break;
-        case SDL_KEYUP:
-            keys_.OnKeyUp(event.key.keysym.scancode);
-            break;
-        case SDL_QUIT:
-            closeRequested_ = true;
-            break;
-        case SDL_WINDOWEVENT:
-            HandleWindowEvent(event.window);
-            break;
-        default:
-            break;
+        case SDL_KEYUP: keys_.OnKeyUp(event.key.keysym.scancode); break;
+        case SDL_QUIT: closeRequested_ = true; break;
+        case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+        default: break;
     }
 }
 
 void SdlEvents::HandleWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-            closeRequested_ = true;
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            keys_.ReleaseAll();
-            break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            window_.Represent();
-            break;
-        default:
-            break;
+        case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: keys_.ReleaseAll(); break;
+        case SDL_WINDOWEVENT_EXPOSED: window_.Represent(); break;
+        default: break;
     }
 }
 

@@ -4,22 +4,14 @@ namespace volley::sdl {
 
 std::optional<GameKey> GameKeyAt(SDL_Scancode scancode) {
     switch (scancode) {
-        case SDL_SCANCODE_ESCAPE:
-            return GameKey::Escape;
-        case SDL_SCANCODE_LEFT:
-            return GameKey::Left;
-        case SDL_SCANCODE_UP:
-            return GameKey::Up;
-        case SDL_SCANCODE_RIGHT:
-            return GameKey::Right;
-        case SDL_SCANCODE_DOWN:
-            return GameKey::Down;
-        case SDL_SCANCODE_X:
-            return GameKey::X;
-        case SDL_SCANCODE_Z:
-            return GameKey::Z;
-        default:
-            return std::nullopt;
+        case SDL_SCANCODE_ESCAPE: return GameKey::Escape;
+        case SDL_SCANCODE_LEFT: return GameKey::Left;
+        case SDL_SCANCODE_UP: return GameKey::Up;
+        case SDL_SCANCODE_RIGHT: return GameKey::Right;
+        case SDL_SCANCODE_DOWN: return GameKey::Down;
+        case SDL_SCANCODE_X: return GameKey::X;
+        case SDL_SCANCODE_Z: return GameKey::Z;
+        default: return std::nullopt;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joysticks.h"
@@ -77,8 +78,9 @@ struct SdlPlatform::Parts {
     sdl::SdlTextRenderer text;
     sdl::SdlWindow window;
     sdl::SdlJoysticks joysticks;
-    sdl::SdlSound sound;
-    sdl::SdlMusic music;
+    sdl::SdlAudio audio;
+    sdl::SdlSound sound{audio};
+    sdl::SdlMusic music{audio};
     sdl::SdlEvents events{keys, window};
 };
 

@@ -1,0 +1,99 @@
+#include "platform/sdl/sdl_audio.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace volley::sdl {
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kOutputChannels = 2;
+// 512 frames is 11.6 ms at 44.1 kHz: an effect starts within the frame that asked for it, and
+// FluidSynth still renders a buffer in a small part of that time.
+constexpr int kBufferFrames = 512;
+// Effects are short and must stand out of the music, so they play at full volume. FluidSynth's
+// output at full music volume is loud enough to clip (a whole General MIDI band at once, RMS about
+// 9000 of 32767), while the effects reach RMS 2000 to 7000: at a quarter the music sits around
+// RMS 4000 with its peaks well under full scale, under the effects and with room for them.
+constexpr int kEffectVolume = MIX_MAX_VOLUME;
+constexpr int kMusicVolume = MIX_MAX_VOLUME / 4;
+
+}  // namespace
+
+SdlAudio::~SdlAudio() {
+    Close();
+}
+
+bool SdlAudio::Ready() {
+    if (open_) {
+        return true;
+    }
+    if (failed_) {
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        failed_ = true;
+        Warn(std::string("no sound: ") + SDL_GetError());
+        return false;
+    }
+    subsystemStarted_ = true;
+    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kOutputChannels, kBufferFrames) != 0) {
+        failed_ = true;
+        Warn(std::string("no sound: ") + Mix_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        subsystemStarted_ = false;
+        return false;
+    }
+    open_ = true;
+    ++openings_;
+    Mix_ReserveChannels(kEffectChannel + 1);
+    Mix_Volume(kEffectChannel, kEffectVolume);
+    // Opening the device sets the music to full volume.
+    Mix_VolumeMusic(kMusicVolume);
+    return true;
+}
+
+bool SdlAudio::StartMidi() {
+    if (!Ready() || midiFailed_) {
+        return false;
+    }
+    if (midiStarted_) {
+        return true;
+    }
+    if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
+        midiFailed_ = true;
+        Warn(std::string("no music: ") + Mix_GetError());
+        return false;
+    }
+    midiStarted_ = true;
+    return true;
+}
+
+void SdlAudio::Close() {
+    if (!open_) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_CloseAudio();
+    // The players are unloaded only after the device that used them is gone.
+    if (midiStarted_) {
+        Mix_Quit();
+        midiStarted_ = false;
+    }
+    if (subsystemStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        subsystemStarted_ = false;
+    }
+    open_ = false;
+}
+
+void SdlAudio::Warn(const std::string& message) {
+    std::lock_guard lock(warnedMutex_);
+    if (warned_.insert(message).second) {
+        std::fprintf(stderr, "volley: %s\n", message.c_str());
+    }
+}
+
+}  // namespace volley::sdl

@@ -1,0 +1,63 @@
+// The one audio device that the effects and the music share.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace volley::sdl {
+
+struct ChunkDeleter {
+    void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+};
+struct MusicDeleter {
+    void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
+};
+
+using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
+using MusicPtr = std::unique_ptr<Mix_Music, MusicDeleter>;
+
+// The channel every effect plays on: one channel, so each effect cuts off the one before.
+inline constexpr int kEffectChannel = 0;
+
+// Opens the mixer on first use rather than at start-up, so a machine without sound costs nothing
+// until the game first wants to make a noise. A device that cannot be opened is reported once and
+// never asked for again; the game then runs silently.
+class SdlAudio {
+  public:
+    SdlAudio() = default;
+    ~SdlAudio();
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    // True when the device is open, opening it now if need be.
+    bool Ready();
+    // Readies SDL_mixer's MIDI players on the open device. They must be set up on this thread
+    // before any piece is loaded on another, because the first load would otherwise set them up
+    // itself, racing with the caller.
+    bool StartMidi();
+    // Closes the device; a later Ready opens it afresh.
+    void Close();
+    // Counts the openings of the device: sound decoded during an earlier one is in a format the
+    // current device may not share.
+    int Opening() const { return openings_; }
+
+    // Prints "volley: <message>" on stderr the first time each message comes; callable from any
+    // thread.
+    void Warn(const std::string& message);
+
+  private:
+    bool open_ = false;
+    bool failed_ = false;
+    bool subsystemStarted_ = false;
+    bool midiStarted_ = false;
+    bool midiFailed_ = false;
+    int openings_ = 0;
+    std::mutex warnedMutex_;
+    std::set<std::string> warned_;
+};
+
+}  // namespace volley::sdl
