@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Plays the real game into SDL's disk audio driver and measures what it wrote: the title music
+# must sound, and so must the stage music with a bomb's effect over it.
+# Usage: audio_smoke.sh <path to volley> <work folder>
+set -euo pipefail
+
+if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
+    export SMOKE_INSIDE_X=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+volley=$1
+work=$2
+mkdir -p "$work"
+game_dir=$(dirname "$volley")
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+pid=""
+fail() { echo "FAIL: $*" >&2; exit 1; }
+trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
+
+# RMS amplitude (0..1) of a stretch of the 16-bit stereo 44.1 kHz output.
+rms_of() {
+    sox -t raw -r 44100 -e signed -b 16 -c 2 "$1" -n trim "$2" "$3" stat 2>&1 |
+        awk '/RMS +amplitude/ { print $3 }'
+}
+
+# Plays with the given keys after the title's first second; the output goes to $1.
+play() {
+    local out=$1
+    shift
+    rm -f "$out"
+    (cd "$game_dir" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out" \
+        exec ./volley --seed 1 --save "$work/SaveData.dat") &
+    pid=$!
+    local wid=""
+    for _ in $(seq 1 300); do
+        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
+        [[ -n "$wid" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$wid" ]] || fail "no window appeared"
+    xdotool windowfocus --sync "$wid"
+    sleep 3
+    for key in "$@"; do
+        xdotool key "$key"
+        sleep 1
+    done
+    xdotool key Escape 2>/dev/null || true
+    wait "$pid" || fail "the game ended with an error"
+    pid=""
+    [[ -s "$out" ]] || fail "no sound was written"
+}
+
+play "$work/title.raw"
+title=$(rms_of "$work/title.raw" 1 1.5)
+awk -v r="$title" 'BEGIN { exit !(r > 0.01) }' || fail "the title music is silent (RMS $title)"
+echo "ok: the title music sounds (RMS $title)"
+
+play "$work/stage.raw" z x
+stage=$(rms_of "$work/stage.raw" 3.2 1.5)
+awk -v r="$stage" 'BEGIN { exit !(r > 0.01) }' || fail "the stage is silent (RMS $stage)"
+peak=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/stage.raw" -n stat 2>&1 |
+    awk '/Maximum amplitude/ { print $3 }')
+awk -v p="$peak" 'BEGIN { exit !(p < 1.0) }' || fail "the mix clips (peak $peak)"
+echo "ok: the stage music and the bomb sound (RMS $stage, peak $peak)"
