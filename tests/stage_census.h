@@ -5,8 +5,17 @@
 #include <array>
 #include <cstdint>
 
+#include <gtest/gtest.h>
 #include "shell/game.h"
+
+#include <map>
+#include <vector>
+
+#include "shell/reset.h"
+#include "shell/startup.h"
+#include "stages/spawn.h"
 #include "stages/stage_script.h"
+#include "test_game.h"
 
 namespace volley::testing {
 
@@ -43,5 +52,77 @@ inline Census TakeCensus(Game& g, int32_t lastFrame) {
     }
     return census;
 }
+
+// What a stage's table says it asks for before its boss.
+struct ExpectedCensus {
+    int framesWithSpawns;
+    int enemies;
+    int power;
+    int bombs;
+    int energy;
+    std::map<int, int> byKind;
+};
+
+// One enemy as it entered the table.
+struct Placed {
+    int16_t kind;
+    int16_t x;
+    int16_t y;
+};
+
+// A game ready to run stage scripts step by step.
+class StageTimeline : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Main(*t, 2);
+        ResetGame(*t);
+    }
+
+    void ClearTable() {
+        for (Enemy& e : t->Enemies) {
+            e = Enemy{};
+        }
+    }
+
+    void ExpectCensus(int16_t stage, int32_t bossFrame, const ExpectedCensus& expected) {
+        t->Stage = stage;
+        const Census census = TakeCensus(*t, bossFrame - 1);
+        EXPECT_EQ(census.framesWithSpawns, expected.framesWithSpawns);
+        EXPECT_EQ(census.Enemies(), expected.enemies);
+        EXPECT_EQ(census.Items(0), expected.power);
+        EXPECT_EQ(census.Items(1), expected.bombs);
+        EXPECT_EQ(census.Items(2), expected.energy);
+        for (const auto& [kind, count] : expected.byKind) {
+            EXPECT_EQ(census.byKind[kind], count) << "kind " << kind;
+        }
+        EXPECT_EQ(t->BossKind, 0) << "the boss must not come before its frame";
+    }
+
+    // Runs one step at `frame` on an empty table and hands back what entered, in slot order.
+    std::vector<Placed> StepAt(int32_t frame) {
+        ClearTable();
+        t->StageFrame = frame;
+        RunStageScript(*t);
+        std::vector<Placed> placed;
+        for (const Enemy& e : t->Enemies) {
+            if (e.State != 0) {
+                placed.push_back({e.Kind, e.X, e.Y});
+            }
+        }
+        ClearTable();
+        return placed;
+    }
+
+    // Where a spawn of `kind` at `column` on the top edge lands, made here by hand.
+    Placed AtColumn(int16_t kind, int16_t column) {
+        ClearTable();
+        SpawnEnemy(*t, kind, column, 0);
+        const Placed placed{t->Enemies[0].Kind, t->Enemies[0].X, t->Enemies[0].Y};
+        ClearTable();
+        return placed;
+    }
+
+    TestGame t;
+};
 
 }  // namespace volley::testing

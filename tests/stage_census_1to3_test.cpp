@@ -15,66 +15,11 @@
 namespace volley {
 namespace {
 
-struct Expected {
-    int framesWithSpawns;
-    int enemies;
-    int power;
-    int bombs;
-    int energy;
-    std::map<int, int> byKind;
-};
+using testing::ExpectedCensus;
+using testing::Placed;
 
-struct Placed {
-    int16_t kind;
-    int16_t x;
-    int16_t y;
-};
-
-class StageCensus : public ::testing::Test {
+class StageCensus : public testing::StageTimeline {
   protected:
-    void SetUp() override {
-        Main(*t, 2);
-        ResetGame(*t);
-    }
-
-    void ExpectCensus(int16_t stage, int32_t bossFrame, const Expected& expected) {
-        t->Stage = stage;
-        const testing::Census census = testing::TakeCensus(*t, bossFrame - 1);
-        EXPECT_EQ(census.framesWithSpawns, expected.framesWithSpawns);
-        EXPECT_EQ(census.Enemies(), expected.enemies);
-        EXPECT_EQ(census.Items(0), expected.power);
-        EXPECT_EQ(census.Items(1), expected.bombs);
-        EXPECT_EQ(census.Items(2), expected.energy);
-        for (const auto& [kind, count] : expected.byKind) {
-            EXPECT_EQ(census.byKind[kind], count) << "kind " << kind;
-        }
-        EXPECT_EQ(t->BossKind, 0) << "the boss must not come before its frame";
-    }
-
-    // Runs one step at `frame` on an empty table and hands back what entered, in slot order.
-    std::vector<Placed> StepAt(int32_t frame) {
-        ClearTable();
-        t->StageFrame = frame;
-        RunStageScript(*t);
-        std::vector<Placed> placed;
-        for (const Enemy& e : t->Enemies) {
-            if (e.State != 0) {
-                placed.push_back({e.Kind, e.X, e.Y});
-            }
-        }
-        ClearTable();
-        return placed;
-    }
-
-    // Where a spawn of `kind` at `column` on the top edge lands, made here by hand.
-    Placed AtColumn(int16_t kind, int16_t column) {
-        ClearTable();
-        SpawnEnemy(*t, kind, column, 0);
-        const Placed placed{t->Enemies[0].Kind, t->Enemies[0].X, t->Enemies[0].Y};
-        ClearTable();
-        return placed;
-    }
-
     void ExpectPlaced(const std::vector<Placed>& placed, int16_t kind,
                       const std::vector<int16_t>& columns) {
         ASSERT_EQ(placed.size(), columns.size());
@@ -87,16 +32,8 @@ class StageCensus : public ::testing::Test {
         }
     }
 
-    void ClearTable() {
-        for (Enemy& e : t->Enemies) {
-            e = Enemy{};
-        }
-    }
-
     // Runs the script from frame 0 through `lastFrame` with the table emptied after each step.
     void RunThrough(int32_t lastFrame) { testing::TakeCensus(*t, lastFrame); }
-
-    testing::TestGame t;
 };
 
 TEST_F(StageCensus, StageOneAsksForItsWholeTableBeforeTheBoss) {

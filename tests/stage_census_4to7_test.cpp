@@ -15,20 +15,8 @@
 namespace volley {
 namespace {
 
-struct Expected {
-    int framesWithSpawns;
-    int enemies;
-    int power;
-    int bombs;
-    int energy;
-    std::map<int, int> byKind;
-};
-
-struct Placed {
-    int16_t kind;
-    int16_t x;
-    int16_t y;
-};
+using testing::ExpectedCensus;
+using testing::Placed;
 
 // One spawn a step should make: the kind, its column and whether it rises from the bottom.
 struct Wanted {
@@ -37,71 +25,20 @@ struct Wanted {
     bool fromBelow = false;
 };
 
-class StageCensus4to7 : public ::testing::Test {
+class StageCensus4to7 : public testing::StageTimeline {
   protected:
-    void SetUp() override {
-        Main(*t, 2);
-        ResetGame(*t);
-    }
-
-    void ExpectCensus(int16_t stage, int32_t bossFrame, const Expected& expected) {
-        t->Stage = stage;
-        const testing::Census census = testing::TakeCensus(*t, bossFrame - 1);
-        EXPECT_EQ(census.framesWithSpawns, expected.framesWithSpawns);
-        EXPECT_EQ(census.Enemies(), expected.enemies);
-        EXPECT_EQ(census.Items(0), expected.power);
-        EXPECT_EQ(census.Items(1), expected.bombs);
-        EXPECT_EQ(census.Items(2), expected.energy);
-        for (const auto& [kind, count] : expected.byKind) {
-            EXPECT_EQ(census.byKind[kind], count) << "kind " << kind;
-        }
-        EXPECT_EQ(t->BossKind, 0) << "the boss must not come before its frame";
-    }
-
-    // Runs one step at `frame` on an empty table and hands back what entered, in slot order.
-    std::vector<Placed> StepAt(int32_t frame) {
-        ClearTable();
-        t->StageFrame = frame;
-        RunStageScript(*t);
-        std::vector<Placed> placed;
-        for (const Enemy& e : t->Enemies) {
-            if (e.State != 0) {
-                placed.push_back({e.Kind, e.X, e.Y});
-            }
-        }
-        ClearTable();
-        return placed;
-    }
-
-    // Where a spawn of `kind` at `column` lands, made here by hand.
-    int16_t XAtColumn(int16_t kind, int16_t column) {
-        ClearTable();
-        SpawnEnemy(*t, kind, column, 0);
-        const int16_t x = t->Enemies[0].X;
-        ClearTable();
-        return x;
-    }
-
     void ExpectPlaced(const std::vector<Placed>& placed, const std::vector<Wanted>& wanted) {
         ASSERT_EQ(placed.size(), wanted.size());
         for (size_t i = 0; i < wanted.size(); ++i) {
             EXPECT_EQ(placed[i].kind, wanted[i].kind) << "spawn " << i;
-            EXPECT_EQ(placed[i].x, XAtColumn(wanted[i].kind, wanted[i].column))
+            EXPECT_EQ(placed[i].x, AtColumn(wanted[i].kind, wanted[i].column).x)
                 << "spawn " << i << " should be at column " << wanted[i].column;
             EXPECT_EQ(placed[i].y, wanted[i].fromBelow ? t->ScreenHeight : 0) << "spawn " << i;
         }
     }
 
-    void ClearTable() {
-        for (Enemy& e : t->Enemies) {
-            e = Enemy{};
-        }
-    }
-
     // Runs the script from frame 0 through `lastFrame` with the table emptied after each step.
     void RunThrough(int32_t lastFrame) { testing::TakeCensus(*t, lastFrame); }
-
-    testing::TestGame t;
 };
 
 TEST_F(StageCensus4to7, StageFourAsksForItsWholeTableBeforeTheBoss) {
