@@ -318,12 +318,12 @@ constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 586;
 
 WindowSpec GameWindowSpec(const Surface* icon = nullptr) {
-    WindowSpec spec;
-    spec.Caption = "みるてぃあ";
-    spec.ClientWidth = kClientWidth;
-    spec.ClientHeight = kClientHeight;
-    spec.Icon = icon;
-    return spec;
+    WindowSpec request;
+    request.Caption = "みるてぃあ";
+    request.ClientWidth = kClientWidth;
+    request.ClientHeight = kClientHeight;
+    request.Icon = icon;
+    return request;
 }
 
 Pixel GradientAt(int x, int y) {

@@ -21,9 +21,9 @@ TEST(Startup, OpensTheWindowAndLaysOutThePlaySurface) {
     Main(*t, 1);
     const HeadlessWindow& window = t.platform.window;
     ASSERT_TRUE(window.IsOpen());
-    EXPECT_EQ(window.Spec().Caption, "みるてぃあ");
-    EXPECT_EQ(window.Spec().ClientWidth, 445);
-    EXPECT_EQ(window.Spec().ClientHeight, 586);
+    EXPECT_EQ(window.Request().Caption, "みるてぃあ");
+    EXPECT_EQ(window.Request().ClientWidth, 445);
+    EXPECT_EQ(window.Request().ClientHeight, 586);
     EXPECT_EQ(t->ScreenWidth, 451);
     EXPECT_EQ(t->ScreenHeight, 532);
     EXPECT_EQ(t->Stage, 1);

@@ -67,10 +67,10 @@ int HeadlessMusic::Load(const std::string& path) {
     return handle;
 }
 
-bool HeadlessWindow::Open(const WindowSpec& spec, std::string&) {
-    spec_ = spec;
-    spec_.Icon = nullptr;  // the caller's icon need not outlive the call
-    last_ = Surface(spec.ClientWidth, spec.ClientHeight);
+bool HeadlessWindow::Open(const WindowSpec& request, std::string&) {
+    request_ = request;
+    request_.Icon = nullptr;  // the caller's icon need not outlive the call
+    last_ = Surface(request.ClientWidth, request.ClientHeight);
     open_ = true;
     return true;
 }

@@ -73,11 +73,11 @@ class HeadlessText final : public TextRenderer {
 
 class HeadlessWindow final : public Window {
   public:
-    bool Open(const WindowSpec& spec, std::string& error) override;
+    bool Open(const WindowSpec& request, std::string& error) override;
     void Present(const Surface& image) override;
 
     bool IsOpen() const { return open_; }
-    const WindowSpec& Spec() const { return spec_; }
+    const WindowSpec& Request() const { return request_; }
     const Surface& LastImage() const { return last_; }
     // Clock readings at each present, kept while RecordTimes is set.
     std::vector<uint32_t> PresentTimes;
@@ -87,7 +87,7 @@ class HeadlessWindow final : public Window {
 
   private:
     bool open_ = false;
-    WindowSpec spec_;
+    WindowSpec request_;
     Surface last_;
 };
 

@@ -70,7 +70,7 @@ class Window {
     virtual ~Window() = default;
     // Opens the window centred on the screen, fixed size; returns false with a message in error
     // when no window can be had.
-    virtual bool Open(const WindowSpec& spec, std::string& error) = 0;
+    virtual bool Open(const WindowSpec& request, std::string& error) = 0;
     // Shows image (ClientWidth x ClientHeight) as the window's whole client area.
     virtual void Present(const Surface& image) = 0;
 };

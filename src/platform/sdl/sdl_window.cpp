@@ -32,7 +32,7 @@ SdlWindow::~SdlWindow() {
     Close();
 }
 
-bool SdlWindow::Open(const WindowSpec& spec, std::string& error) {
+bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
     if (window_) {
         error = "the window is already open";
         return false;
@@ -42,22 +42,22 @@ bool SdlWindow::Open(const WindowSpec& spec, std::string& error) {
         return false;
     }
     videoStarted_ = true;
-    if (!CreateParts(spec, error)) {
+    if (!CreateParts(request, error)) {
         Close();
         return false;
     }
-    if (spec.Icon != nullptr && spec.Icon->Width > 0 && spec.Icon->Height > 0) {
-        SetIcon(*spec.Icon, spec.IconTransparent);
+    if (request.Icon != nullptr && request.Icon->Width > 0 && request.Icon->Height > 0) {
+        SetIcon(*request.Icon, request.IconTransparent);
     }
-    width_ = spec.ClientWidth;
-    height_ = spec.ClientHeight;
+    width_ = request.ClientWidth;
+    height_ = request.ClientHeight;
     return true;
 }
 
-bool SdlWindow::CreateParts(const WindowSpec& spec, std::string& error) {
-    window_.reset(SDL_CreateWindow(spec.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, spec.ClientWidth, spec.ClientHeight,
-                                   SDL_WINDOW_SHOWN));
+bool SdlWindow::CreateParts(const WindowSpec& request, std::string& error) {
+    window_.reset(SDL_CreateWindow(request.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
+                                   SDL_WINDOWPOS_CENTERED, request.ClientWidth,
+                                   request.ClientHeight, SDL_WINDOW_SHOWN));
     if (!window_) {
         error = SdlFailure("cannot create the window");
         return false;
@@ -72,8 +72,8 @@ bool SdlWindow::CreateParts(const WindowSpec& spec, std::string& error) {
     // Nearest pixel, so that a later integer enlargement keeps the pixels square and sharp.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
-                                     SDL_TEXTUREACCESS_STREAMING, spec.ClientWidth,
-                                     spec.ClientHeight));
+                                     SDL_TEXTUREACCESS_STREAMING, request.ClientWidth,
+                                     request.ClientHeight));
     if (!texture_) {
         error = SdlFailure("cannot create the window's picture");
         return false;

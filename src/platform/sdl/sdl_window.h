@@ -17,7 +17,7 @@ class SdlWindow final : public Window {
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    bool Open(const WindowSpec& spec, std::string& error) override;
+    bool Open(const WindowSpec& request, std::string& error) override;
     void Present(const Surface& image) override;
 
     // Shows the last presented picture again, for when the window system lost what was shown.
@@ -26,7 +26,7 @@ class SdlWindow final : public Window {
     SDL_Window* Handle() const { return window_.get(); }
 
   private:
-    bool CreateParts(const WindowSpec& spec, std::string& error);
+    bool CreateParts(const WindowSpec& request, std::string& error);
     void SetIcon(const Surface& icon, Pixel transparent);
     void Close();
 
