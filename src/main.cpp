@@ -18,14 +18,18 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: volley [--seed N] [--save PATH] [--help]\n"
+    "Usage: volley [--seed N] [--save PATH] [--scale N] [--fullscreen] [--help]\n"
     "  --seed N     start the random generator from N (a whole number), so a game can be repeated\n"
     "  --save PATH  keep the high scores and unlocked stages in PATH instead of the usual place\n"
+    "  --scale N    draw the window N times larger (1 to 8); by default as large as fits\n"
+    "  --fullscreen start in fullscreen (F11 or Alt+Enter switch at any time)\n"
     "  --help       show this help and exit\n";
 
 struct Options {
     std::optional<uint64_t> seed;
     std::string savePath;
+    int scale = 0;
+    bool fullscreen = false;
     bool help = false;
 };
 
@@ -44,6 +48,18 @@ bool ParseOptions(int argc, char** argv, Options& options) {
                 return false;
             }
             options.seed = seed;
+        } else if (arg == "--scale" && i + 1 < argc) {
+            std::string_view value = argv[++i];
+            int scale = 0;
+            auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), scale);
+            if (ec != std::errc() || end != value.data() + value.size() || scale < 1 || scale > 8) {
+                std::cerr << "volley: --scale needs a whole number from 1 to 8, not '" << value
+                          << "'\n";
+                return false;
+            }
+            options.scale = scale;
+        } else if (arg == "--fullscreen") {
+            options.fullscreen = true;
         } else if (arg == "--save" && i + 1 < argc && argv[i + 1][0] != '\0') {
             options.savePath = argv[++i];
         } else {
@@ -81,6 +97,7 @@ int main(int argc, char** argv) {
         std::cerr << "volley: " << error << '\n';
         return 1;
     }
+    sdl->SetWindowOpening(options.scale, options.fullscreen);
     auto game = std::make_unique<volley::Game>(sdl->Services(), ProgramDir(argv[0]));
     game->SaveFile = options.savePath;
     try {

@@ -106,3 +106,8 @@ message=$("$broken/volley" 2>&1) || code=$?
     fail "missing data file: said '$message'"
 [[ ! -e "$broken/Data/Data.dat" ]] || fail "missing data file: it was created"
 echo "ok: a missing data file is named, exit code 1"
+
+code=0
+"$volley" --scale 9 2>/dev/null || code=$?
+[[ $code -eq 2 ]] || fail "--scale 9: exit code $code, not 2"
+echo "ok: a bad option value is refused with exit code 2"

@@ -15,11 +15,24 @@ bool SdlEvents::Pump() {
     return closeRequested_;
 }
 
+bool IsFullscreenToggle(const SDL_KeyboardEvent& key) {
+    if (key.repeat != 0) {
+        return false;
+    }
+    const SDL_Scancode code = key.keysym.scancode;
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+    return code == SDL_SCANCODE_F11 ||
+           (alt && (code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER));
+}
+
 void SdlEvents::Handle(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
             // Repeats need no filtering: they only arrive while the key is held anyway.
             keys_.OnKeyDown(event.key.keysym.scancode);
+            if (IsFullscreenToggle(event.key)) {
+                window_.ToggleFullscreen();
+            }
             break;
         case SDL_KEYUP: keys_.OnKeyUp(event.key.keysym.scancode); break;
         case SDL_QUIT: closeRequested_ = true; break;

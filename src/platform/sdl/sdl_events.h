@@ -9,6 +9,9 @@
 
 namespace volley::sdl {
 
+// F11, or Alt with Enter: the window goes to fullscreen and back.
+bool IsFullscreenToggle(const SDL_KeyboardEvent& key);
+
 class SdlEvents final : public Events {
   public:
     SdlEvents(SdlKeyboard& keys, SdlWindow& window) : keys_(keys), window_(window) {}

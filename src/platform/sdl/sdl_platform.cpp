@@ -105,6 +105,10 @@ SdlPlatform::~SdlPlatform() {
     gPlatformExists = false;
 }
 
+void SdlPlatform::SetWindowOpening(int scale, bool fullscreen) {
+    parts_->window.SetOpening(scale, fullscreen);
+}
+
 Platform SdlPlatform::Services() {
     return Platform{parts_->clock,  parts_->keys,      parts_->events, parts_->text,
                     parts_->window, parts_->joysticks, parts_->sound,  parts_->music};

@@ -25,6 +25,10 @@ class SdlPlatform {
     // The services, valid for as long as this platform lives.
     Platform Services();
 
+    // How the game's window will open: `scale` times its size (0: the largest that fits the
+    // screen), and whether in fullscreen.
+    void SetWindowOpening(int scale, bool fullscreen);
+
     struct Parts;
     // Only Create can make the key, so only Create builds platforms.
     class PassKey {

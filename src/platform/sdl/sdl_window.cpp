@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
+#include "platform/sdl/window_scale.h"
+
 #include <cstdio>
 
 namespace volley::sdl {
@@ -55,9 +57,11 @@ bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
 }
 
 bool SdlWindow::CreateParts(const WindowSpec& request, std::string& error) {
+    openedScale_ = ChooseScale(request.ClientWidth, request.ClientHeight);
+    const Uint32 flags = SDL_WINDOW_SHOWN | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(request.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
-                                   SDL_WINDOWPOS_CENTERED, request.ClientWidth,
-                                   request.ClientHeight, SDL_WINDOW_SHOWN));
+                                   SDL_WINDOWPOS_CENTERED, request.ClientWidth * openedScale_,
+                                   request.ClientHeight * openedScale_, flags));
     if (!window_) {
         error = SdlFailure("cannot create the window");
         return false;
@@ -69,8 +73,11 @@ bool SdlWindow::CreateParts(const WindowSpec& request, std::string& error) {
         error = SdlFailure("cannot create a renderer for the window");
         return false;
     }
-    // Nearest pixel, so that a later integer enlargement keeps the pixels square and sharp.
+    // Nearest pixel and whole-number enlargements only, so that the pixels stay square and sharp;
+    // in fullscreen the picture is centred on black.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    SDL_RenderSetLogicalSize(renderer_.get(), request.ClientWidth, request.ClientHeight);
+    SDL_RenderSetIntegerScale(renderer_.get(), SDL_TRUE);
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
                                      SDL_TEXTUREACCESS_STREAMING, request.ClientWidth,
                                      request.ClientHeight));
@@ -108,6 +115,26 @@ void SdlWindow::Represent() {
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     SDL_RenderPresent(renderer_.get());
+}
+
+int SdlWindow::ChooseScale(int width, int height) const {
+    if (scale_ > 0) {
+        return scale_;
+    }
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return 1;
+    }
+    return LargestFittingScale(width, height, usable.w, usable.h);
+}
+
+void SdlWindow::ToggleFullscreen() {
+    if (!window_) {
+        return;
+    }
+    const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    Represent();
 }
 
 void SdlWindow::Close() {

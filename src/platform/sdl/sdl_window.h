@@ -20,6 +20,18 @@ class SdlWindow final : public Window {
     bool Open(const WindowSpec& request, std::string& error) override;
     void Present(const Surface& image) override;
 
+    // How the window opens: `scale` times the game's size (0: the largest that fits the screen),
+    // and whether in fullscreen. Takes effect at Open.
+    void SetOpening(int scale, bool fullscreen) {
+        scale_ = scale;
+        fullscreen_ = fullscreen;
+    }
+    // Switches between the window and the desktop's fullscreen, where the picture is enlarged by
+    // the largest whole number that fits, centred on black.
+    void ToggleFullscreen();
+    // The whole-number scale the window opened at.
+    int Scale() const { return openedScale_; }
+
     // Shows the last presented picture again, for when the window system lost what was shown.
     void Represent();
     // The SDL window while open, null before; lets checks look at what the window system got.
@@ -30,7 +42,12 @@ class SdlWindow final : public Window {
     void SetIcon(const Surface& icon, Pixel transparent);
     void Close();
 
+    int ChooseScale(int width, int height) const;
+
     bool videoStarted_ = false;
+    int scale_ = 0;
+    bool fullscreen_ = false;
+    int openedScale_ = 1;
     int width_ = 0;
     int height_ = 0;
     WindowPtr window_;
