@@ -76,6 +76,7 @@ void ComposeWindow(Game& g) {
     Blit(image, 0, kPlayTop, f.Picture2, 0, 0, f.Picture2.Width, f.Picture2.Height, RasterOp::Copy);
     DrawLabels(g, f.DisplayLabel, LabelParent::PlaySurface);
     DrawLabels(g, f.StageChenge, LabelParent::PlaySurface);
+    DrawLabel(g, f.PauseLabel);
 }
 
 void RefreshWindow(Game& g) {

@@ -65,6 +65,9 @@ void DesignForm(Form& form) {
     for (size_t i = 0; i < form.StageChenge.size(); ++i) {
         Design(form.StageChenge[i], kArrowDesign[i]);
     }
+    // Centred on the part of the play surface that the window shows.
+    Design(form.PauseLabel, {kPlay, "PAUSE", 0, (kClientHeight - kPlayTop - kLargeText) / 2,
+                             kClientWidth, kLargeText, false, true});
     form.Bar = Surface(kBarWidth, kBarHeight);
     form.BarVisible = false;
     form.WindowImage = Surface(kClientWidth, kClientHeight);

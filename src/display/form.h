@@ -39,6 +39,7 @@ struct Form {
     bool BarVisible = false;
     std::array<Label, kDisplayLabels> DisplayLabel;
     std::array<Label, 2> StageChenge;  // the "<<" and ">>" arrows of the stage choice
+    Label PauseLabel;                  // "PAUSE", centred on the play surface while paused
     Surface WindowImage;               // what the window shows, composed at each refresh
 };
 

@@ -51,12 +51,19 @@ class HeadlessEvents final : public Events {
   public:
     bool Pump() override;
     void RequestClose() { closeRequested_ = true; }
+    bool TakeFocusLoss() override {
+        const bool lost = focusLost_;
+        focusLost_ = false;
+        return lost;
+    }
+    void LoseFocus() { focusLost_ = true; }
     long PumpCount() const { return pumps_; }
     // Runs at every pump, before the close request is reported: a test's script of the run.
     std::function<void()> OnPump;
 
   private:
     bool closeRequested_ = false;
+    bool focusLost_ = false;
     long pumps_ = 0;
 };
 
@@ -125,6 +132,8 @@ class HeadlessMusic final : public Music {
     int Load(const std::string& path) override;
     void Play(int handle) override { Calls.push_back("play " + std::to_string(handle)); }
     void Stop() override { Calls.push_back("stop"); }
+    void Pause() override { Calls.push_back("pause"); }
+    void Resume() override { Calls.push_back("resume"); }
     void Free(int handle) override { Calls.push_back("free " + std::to_string(handle)); }
     void Close() override { Calls.push_back("close"); }
 

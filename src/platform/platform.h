@@ -12,8 +12,9 @@
 namespace volley {
 
 // The seven keys the game reads, by their position on the keyboard.
-enum class GameKey { Escape, Left, Up, Right, Down, X, Z };
-inline constexpr int kGameKeyCount = 7;
+// Pause is P or the Pause key.
+enum class GameKey { Escape, Left, Up, Right, Down, X, Z, Pause };
+inline constexpr int kGameKeyCount = 8;
 
 class Clock {
   public:
@@ -40,6 +41,8 @@ class Events {
     // Handles everything the window and the system have sent since the last call. Returns true
     // once a close of the window or a termination signal has been asked for.
     virtual bool Pump() = 0;
+    // True once after the window lost the keyboard focus.
+    virtual bool TakeFocusLoss() = 0;
 };
 
 // Text rendered for a label: Coverage holds one byte per pixel, 0 (nothing) to 255 (full white).
@@ -116,6 +119,9 @@ class Music {
     // Plays the piece from its start, over and over.
     virtual void Play(int handle) = 0;
     virtual void Stop() = 0;
+    // Holds the playing piece where it is, and lets it go on from there.
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
     // The game is done with the piece; if it was playing, it falls silent.
     virtual void Free(int handle) = 0;
     virtual void Close() = 0;

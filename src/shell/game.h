@@ -32,7 +32,8 @@ struct Game : GameState, Player, FrameTimers {
 
     int32_t JoyId = 0;
     bool JoyPresent = false;
-    JoyState Joy;  // the last poll
+    JoyState Joy;            // the last poll
+    bool StartHeld = false;  // the gamepad's Start button was down at the last look
 
     bool ContactGuard = false;  // body contact cannot hurt the ship while this is up
     int16_t CurEnemy = 0;       // the enemy the movement and firing steps work on

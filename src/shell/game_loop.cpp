@@ -13,6 +13,7 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/pacing.h"
+#include "shell/pause.h"
 #include "shell/scenes.h"
 #include "shell/shutdown.h"
 #include "stages/stage_script.h"
@@ -68,6 +69,9 @@ bool RunFrame(Game& g) {
     g.Joy = ReadJoystick(g);
     if (KeyDown(g, GameKey::Escape)) {
         FormUnload(g);  // the running score does not reach the high scores
+    }
+    if (PauseRequested(g)) {
+        PauseGame(g);
     }
     const uint32_t t0 = g.Sys.clock.NowMs();
     BackgroundCopy(g, true);

@@ -48,7 +48,8 @@ void FormLoad(Game& g) {
 void ShowForm(Game& g) {
     DesignForm(g.Form1);
     LoadPictures(g);
-    WindowSpec request{std::string(g.GameTitle), kClientWidth, kClientHeight, &g.Form1.Icon, kBlack};
+    WindowSpec request{std::string(g.GameTitle), kClientWidth, kClientHeight, &g.Form1.Icon,
+                       kBlack};
     std::string error;
     if (!g.Sys.window.Open(request, error)) {
         throw StartupError("cannot open the window: " + error);

@@ -44,7 +44,10 @@ void SdlEvents::Handle(const SDL_Event& event) {
 void SdlEvents::HandleWindowEvent(const SDL_WindowEvent& event) {
     switch (event.event) {
         case SDL_WINDOWEVENT_CLOSE: closeRequested_ = true; break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: keys_.ReleaseAll(); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            keys_.ReleaseAll();
+            focusLost_ = true;
+            break;
         case SDL_WINDOWEVENT_EXPOSED: window_.Represent(); break;
         default: break;
     }

@@ -16,6 +16,11 @@ class SdlEvents final : public Events {
   public:
     SdlEvents(SdlKeyboard& keys, SdlWindow& window) : keys_(keys), window_(window) {}
     bool Pump() override;
+    bool TakeFocusLoss() override {
+        const bool lost = focusLost_;
+        focusLost_ = false;
+        return lost;
+    }
 
   private:
     void Handle(const SDL_Event& event);
@@ -24,6 +29,7 @@ class SdlEvents final : public Events {
     SdlKeyboard& keys_;
     SdlWindow& window_;
     bool closeRequested_ = false;
+    bool focusLost_ = false;
 };
 
 }  // namespace volley::sdl

@@ -11,6 +11,8 @@ std::optional<GameKey> GameKeyAt(SDL_Scancode scancode) {
         case SDL_SCANCODE_DOWN: return GameKey::Down;
         case SDL_SCANCODE_X: return GameKey::X;
         case SDL_SCANCODE_Z: return GameKey::Z;
+        case SDL_SCANCODE_P:
+        case SDL_SCANCODE_PAUSE: return GameKey::Pause;
         default: return std::nullopt;
     }
 }

@@ -121,6 +121,18 @@ void SdlMusic::Stop() {
     playing_ = 0;
 }
 
+void SdlMusic::Pause() {
+    if (open_) {
+        Mix_PauseMusic();
+    }
+}
+
+void SdlMusic::Resume() {
+    if (open_) {
+        Mix_ResumeMusic();
+    }
+}
+
 void SdlMusic::Free(int handle) {
     // The piece stays loaded for the next time it is wanted.
     if (handle != 0 && handle == playing_) {

@@ -35,6 +35,8 @@ class SdlMusic final : public Music {
     int Load(const std::string& path) override;
     void Play(int handle) override;
     void Stop() override;
+    void Pause() override;
+    void Resume() override;
     void Free(int handle) override;
     void Close() override;
 
