@@ -25,14 +25,8 @@ class Enemies : public ::testing::Test {
     }
     // An enemy of `kind` with its kind's values, standing still at (x, y).
     Enemy& Place(int slot, int16_t kind, int x, int y) {
-        Enemy& e = t->Enemies[slot];
-        e = Enemy{};
-        e.State = 1;
-        e.Kind = kind;
-        SetSpawnValues(*t, static_cast<int16_t>(slot));
+        Enemy& e = testing::PlaceEnemy(*t, slot, kind, x, y);
         e.VY = 0;
-        e.X = static_cast<int16_t>(x);
-        e.Y = static_cast<int16_t>(y);
         return e;
     }
     testing::TestGame t;

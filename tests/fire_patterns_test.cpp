@@ -24,16 +24,7 @@ class FirePatterns : public ::testing::Test {
         t->PlayerX = 400;  // out of every enemy's row and column below
         t->PlayerY = 480;
     }
-    Enemy& Place(int16_t kind, int x, int y) {
-        Enemy& e = t->Enemies[0];
-        e = Enemy{};
-        e.State = 1;
-        e.Kind = kind;
-        SetSpawnValues(*t, 0);
-        e.X = static_cast<int16_t>(x);
-        e.Y = static_cast<int16_t>(y);
-        return e;
-    }
+    Enemy& Place(int16_t kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
     int ShotsInFlight() {
         return static_cast<int>(std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
                                               [](const EnemyShot& s) { return s.State == 1; }));

@@ -22,16 +22,7 @@ class Movement : public ::testing::Test {
         t->PlayerX = 100;
         t->PlayerY = 300;
     }
-    Enemy& Place(int16_t kind, int x, int y) {
-        Enemy& e = t->Enemies[0];
-        e = Enemy{};
-        e.State = 1;
-        e.Kind = kind;
-        SetSpawnValues(*t, 0);
-        e.X = static_cast<int16_t>(x);
-        e.Y = static_cast<int16_t>(y);
-        return e;
-    }
+    Enemy& Place(int16_t kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
     // One update's worth of movement: age, then the pattern and the move.
     void Step(Enemy& e) {
         e.Age += 1;

@@ -4,7 +4,20 @@
 
 #include <stdexcept>
 
+#include "stages/spawn.h"
+
 namespace volley::testing {
+
+Enemy& PlaceEnemy(Game& g, int slot, int16_t kind, int x, int y) {
+    Enemy& e = g.Enemies[slot];
+    e = Enemy{};
+    e.State = 1;
+    e.Kind = kind;
+    SetSpawnValues(g, static_cast<int16_t>(slot));
+    e.X = static_cast<int16_t>(x);
+    e.Y = static_cast<int16_t>(y);
+    return e;
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "volley-test-XXXXXX").string();

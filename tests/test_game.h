@@ -28,6 +28,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// An active enemy of `kind` in `slot` with its kind's spawn values, at (x, y).
+Enemy& PlaceEnemy(Game& g, int slot, int16_t kind, int x, int y);
+
 // A game whose save file lives in a folder of its own, so that tests never touch the build's.
 struct TestGame {
     explicit TestGame(std::string dir = BuiltGameDir(), uint32_t clockStartMs = 0)
