@@ -113,6 +113,19 @@ class StageTimeline : public ::testing::Test {
         return placed;
     }
 
+    // Up to the frame before `bossFrame` no boss; on it, the boss alone at the top centre.
+    void ExpectBossEntrance(int16_t stage, int32_t bossFrame, int16_t bossKind) {
+        t->Stage = stage;
+        TakeCensus(*t, bossFrame - 1);
+        EXPECT_EQ(t->BossKind, 0) << "stage " << stage;
+        const std::vector<Placed> placed = StepAt(bossFrame);
+        EXPECT_EQ(t->BossKind, bossKind) << "stage " << stage;
+        ASSERT_EQ(placed.size(), 1u) << "stage " << stage;
+        EXPECT_EQ(placed[0].kind, bossKind);
+        EXPECT_EQ(placed[0].x, AtColumn(bossKind, 4).x);
+        EXPECT_EQ(placed[0].y, 0);
+    }
+
     // Where a spawn of `kind` at `column` on the top edge lands, made here by hand.
     Placed AtColumn(int16_t kind, int16_t column) {
         ClearTable();

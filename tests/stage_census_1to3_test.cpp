@@ -70,12 +70,7 @@ TEST_F(StageCensus, EachBossComesInOnItsFrameAtTheCentre) {
         int16_t bossKind;
     } bosses[] = {{1, 6200, 21}, {2, 6200, 23}, {3, 6550, 25}};
     for (const auto& boss : bosses) {
-        t->Stage = boss.stage;
-        RunThrough(boss.bossFrame - 1);
-        EXPECT_EQ(t->BossKind, 0) << "stage " << boss.stage;
-        const std::vector<Placed> placed = StepAt(boss.bossFrame);
-        EXPECT_EQ(t->BossKind, boss.bossKind) << "stage " << boss.stage;
-        ExpectPlaced(placed, boss.bossKind, {4});
+        ExpectBossEntrance(boss.stage, boss.bossFrame, boss.bossKind);
     }
 }
 

@@ -116,12 +116,7 @@ TEST_F(StageCensus4to7, EachBossComesInOnItsFrameAtTheCentre) {
         int16_t bossKind;
     } bosses[] = {{4, 6300, 26}, {5, 6300, 27}, {7, 1750, 22}};
     for (const auto& boss : bosses) {
-        t->Stage = boss.stage;
-        RunThrough(boss.bossFrame - 1);
-        EXPECT_EQ(t->BossKind, 0) << "stage " << boss.stage;
-        const std::vector<Placed> placed = StepAt(boss.bossFrame);
-        EXPECT_EQ(t->BossKind, boss.bossKind) << "stage " << boss.stage;
-        ExpectPlaced(placed, {{boss.bossKind, 4}});
+        ExpectBossEntrance(boss.stage, boss.bossFrame, boss.bossKind);
     }
 }
 
