@@ -44,6 +44,9 @@ void EndOfStage(Game& g) {
     BackgroundCopy(g, true);
     RefreshWindow(g);
     g.Score += g.StageBonus;
+    if (g.Observer != nullptr) {
+        g.Observer->StageEnded(g);
+    }
     WaitMs(g, 1000);
     FlushKeys(g);
     for (;;) {

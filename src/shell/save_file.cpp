@@ -1,13 +1,9 @@
 #include "shell/save_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +11,7 @@
 
 #include "shell/game.h"
 #include "shell/little_endian.h"
+#include "shell/replace_file.h"
 
 namespace volley {
 
@@ -29,39 +26,6 @@ std::string UserDataDir() {
     }
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.local/share";
-}
-
-std::string SystemError(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
-
-// Writes all of bytes to a new file beside path, flushed to the disk, and renames it over path.
-// Until the rename, the old file is untouched.
-bool ReplaceFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::string& error) {
-    std::string temp = path.string() + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) {
-        error = SystemError("cannot write beside " + path.string());
-        return false;
-    }
-    bool ok = fchmod(fd, 0644) == 0 &&
-              write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-              fsync(fd) == 0;
-    if (!ok) {
-        error = SystemError("cannot write " + temp);
-    }
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        error = SystemError("cannot write " + temp);
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = SystemError("cannot replace " + path.string());
-    }
-    if (!ok) {
-        unlink(temp.c_str());
-    }
-    return ok;
 }
 
 // What an existing save file holds past the game's own 42 bytes.
@@ -118,15 +82,11 @@ void LoadSaveData(Game& g) {
 
 bool WriteSaveData(const Game& g, std::string& error) {
     const fs::path path(g.SaveFile);
-    std::error_code ec;
-    if (path.has_parent_path()) {
-        fs::create_directories(path.parent_path(), ec);
-    }
     const auto record = EncodeSave(g);
     std::vector<uint8_t> bytes(record.begin(), record.end());
     const std::vector<uint8_t> tail = TailOf(path);
     bytes.insert(bytes.end(), tail.begin(), tail.end());
-    return ReplaceFile(path, bytes, error);
+    return ReplaceFile(g.SaveFile, bytes, error);
 }
 
 }  // namespace volley

@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_events.h"
 
-#include "platform/sdl/termination_signals.h"
+#include "platform/termination_signals.h"
 
 namespace volley::sdl {
 
@@ -9,7 +9,7 @@ bool SdlEvents::Pump() {
     while (SDL_PollEvent(&event) != 0) {
         Handle(event);
     }
-    if (TerminationSignals::Requested()) {
+    if (volley::TerminationSignals::Requested()) {
         closeRequested_ = true;
     }
     return closeRequested_;

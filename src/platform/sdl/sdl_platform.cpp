@@ -4,7 +4,6 @@
 #include <SDL_ttf.h>
 
 #include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joysticks.h"
 #include "platform/sdl/sdl_keyboard.h"
@@ -12,7 +11,8 @@
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_text.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/termination_signals.h"
+#include "platform/system_clock.h"
+#include "platform/termination_signals.h"
 
 namespace volley {
 namespace {
@@ -71,9 +71,9 @@ class SdlSession {
 
 // Members are destroyed bottom up: the services first, then SDL, then the signal handlers.
 struct SdlPlatform::Parts {
-    sdl::TerminationSignals signals;
+    TerminationSignals signals;
     SdlSession session;
-    sdl::SdlClock clock;
+    SystemClock clock;
     sdl::SdlKeyboard keys;
     sdl::SdlTextRenderer text;
     sdl::SdlWindow window;
