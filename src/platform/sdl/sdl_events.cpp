@@ -33,6 +33,10 @@ void SdlEvents::Handle(const SDL_Event& event) {
             if (IsFullscreenToggle(event.key)) {
                 window_.ToggleFullscreen();
             }
+            if (event.key.keysym.scancode == SDL_SCANCODE_F12 && event.key.repeat == 0 &&
+                !screenshotFolder_.empty()) {
+                window_.SaveScreenshot(screenshotFolder_);
+            }
             break;
         case SDL_KEYUP: keys_.OnKeyUp(event.key.keysym.scancode); break;
         case SDL_QUIT: closeRequested_ = true; break;

@@ -109,6 +109,22 @@ void SdlPlatform::SetWindowOpening(int scale, bool fullscreen) {
     parts_->window.SetOpening(scale, fullscreen);
 }
 
+void SdlPlatform::SetKeyBindings(const std::array<int, 6>& scancodes) {
+    sdl::KeyBindings bindings{};
+    for (size_t i = 0; i < bindings.size(); ++i) {
+        bindings[i] = static_cast<SDL_Scancode>(scancodes[i]);
+    }
+    parts_->keys.SetBindings(bindings);
+}
+
+void SdlPlatform::SetVolumes(int musicPercent, int effectPercent) {
+    parts_->audio.SetVolumes(musicPercent, effectPercent);
+}
+
+void SdlPlatform::SetScreenshotFolder(const std::string& folder) {
+    parts_->events.SetScreenshotFolder(folder);
+}
+
 Platform SdlPlatform::Services() {
     return Platform{parts_->clock,  parts_->keys,      parts_->events, parts_->text,
                     parts_->window, parts_->joysticks, parts_->sound,  parts_->music};
