@@ -105,6 +105,8 @@ class HeadlessJoysticks final : public Joysticks {
     bool Read(int device, JoyReading& out) override;
     // Connects joystick number device (and every lower one) with this reading.
     void Set(int device, const JoyReading& reading);
+    // Pulls joystick number device out; those after it move down a number, as on a real machine.
+    void Unplug(int device);
     // A connected joystick that does not answer its reads.
     void SetFailing(int device, bool failing) { failing_[device] = failing; }
     int ReadCount() const { return reads_; }
