@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/game_folders.h"
 #include "app/run_game.h"
 
 namespace {
@@ -32,5 +33,5 @@ int main(int argc, char** argv) {
         case volley::Command::Refuse: std::fprintf(stderr, "volley: %s\n", error.c_str()); return 2;
         case volley::Command::Play: break;
     }
-    return volley::RunGame(options, ProgramDir(argv[0]));
+    return volley::RunGame(options, volley::FindGameFolders(ProgramDir(argv[0])));
 }

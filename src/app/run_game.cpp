@@ -38,9 +38,9 @@ std::string Describe(const ReplayOutcome& o) {
 
 // Runs the game to its end; the observer decides how a run ends besides the game's own way out.
 // Returns the exit code of the game's own end, or -1 when the playback finished.
-int Play(Platform services, RunObserver& observer, const std::string& programDir,
+int Play(Platform services, RunObserver& observer, const GameFolders& folders,
          const std::string& saveFile, std::optional<uint64_t> seed) {
-    auto game = std::make_unique<Game>(services, programDir);
+    auto game = std::make_unique<Game>(services, folders.Data);
     game->SaveFile = saveFile;
     game->Observer = &observer;
     try {
@@ -57,14 +57,14 @@ int Play(Platform services, RunObserver& observer, const std::string& programDir
     return 0;
 }
 
-int Record(Platform base, const Options& o, const std::string& programDir,
+int Record(Platform base, const Options& o, const GameFolders& folders,
            const std::string& saveFile) {
     std::vector<std::string> paths = {LastReplayPath(saveFile)};
     if (!o.RecordPath.empty()) {
         paths.push_back(o.RecordPath);
     }
     GameRecorder recorder(base, paths);
-    int code = Play(recorder.Services(), recorder, programDir, saveFile, o.Seed);
+    int code = Play(recorder.Services(), recorder, folders, saveFile, o.Seed);
     for (const std::string& failed : recorder.FailedPaths()) {
         if (failed == o.RecordPath && code == 0) {
             code = 1;
@@ -73,11 +73,11 @@ int Record(Platform base, const Options& o, const std::string& programDir,
     return code;
 }
 
-int PlayBack(Platform base, const Options& o, Replay replay, const std::string& programDir,
+int PlayBack(Platform base, const Options& o, Replay replay, const GameFolders& folders,
              const std::string& saveFile) {
     GamePlayback playback(base, std::move(replay));
     try {
-        const int code = Play(playback.Services(), playback, programDir, saveFile, playback.Seed());
+        const int code = Play(playback.Services(), playback, folders, saveFile, playback.Seed());
         if (code >= 0) {
             return code;
         }
@@ -101,10 +101,10 @@ int PlayBack(Platform base, const Options& o, Replay replay, const std::string& 
     return 0;
 }
 
-int RunOn(Platform base, const Options& o, const std::string& programDir) {
-    const std::string saveFile = ChooseSaveFile(programDir, o.SavePath);
+int RunOn(Platform base, const Options& o, const GameFolders& folders) {
+    const std::string saveFile = SaveFileFor(folders, o.SavePath);
     if (o.ReplayPath.empty()) {
-        return Record(base, o, programDir, saveFile);
+        return Record(base, o, folders, saveFile);
     }
     Replay replay;
     std::string error;
@@ -112,12 +112,12 @@ int RunOn(Platform base, const Options& o, const std::string& programDir) {
         std::fprintf(stderr, "volley: %s\n", error.c_str());
         return kExitBadReplay;
     }
-    return PlayBack(base, o, std::move(replay), programDir, saveFile);
+    return PlayBack(base, o, std::move(replay), folders, saveFile);
 }
 
 // Without a window the game has no keys but its replay's; a replay runs on the headless clock,
 // which never waits, while a game without one keeps real time until a termination signal.
-int RunHeadless(const Options& o, const std::string& programDir) {
+int RunHeadless(const Options& o, const GameFolders& folders) {
     TerminationSignals signals;
     HeadlessPlatform headless;
     SystemClock realClock;
@@ -125,10 +125,10 @@ int RunHeadless(const Options& o, const std::string& programDir) {
     Clock& clock = o.ReplayPath.empty() ? static_cast<Clock&>(realClock) : headless.clock;
     Platform base{clock,           headless.keys,      events,         headless.text,
                   headless.window, headless.joysticks, headless.sound, headless.music};
-    return RunOn(base, o, programDir);
+    return RunOn(base, o, folders);
 }
 
-int RunInWindow(const Options& o, const std::string& programDir) {
+int RunInWindow(const Options& o, const GameFolders& folders) {
     std::string error;
     auto sdl = SdlPlatform::Create(error);
     if (!sdl) {
@@ -140,15 +140,15 @@ int RunInWindow(const Options& o, const std::string& programDir) {
         sdl->SetKeyBindings(*o.Keys);
     }
     sdl->SetVolumes(o.Mute ? 0 : o.MusicVolume, o.Mute ? 0 : o.SfxVolume);
-    const std::filesystem::path saveFile = ChooseSaveFile(programDir, o.SavePath);
+    const std::filesystem::path saveFile = SaveFileFor(folders, o.SavePath);
     sdl->SetScreenshotFolder((saveFile.parent_path() / "Screenshots").string());
-    return RunOn(sdl->Services(), o, programDir);
+    return RunOn(sdl->Services(), o, folders);
 }
 
 }  // namespace
 
-int RunGame(const Options& options, const std::string& programDir) {
-    return options.Headless ? RunHeadless(options, programDir) : RunInWindow(options, programDir);
+int RunGame(const Options& options, const GameFolders& folders) {
+    return options.Headless ? RunHeadless(options, folders) : RunInWindow(options, folders);
 }
 
 }  // namespace volley

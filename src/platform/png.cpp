@@ -27,10 +27,12 @@ void PutChunk(std::vector<uint8_t>& out, const char (&type)[5], std::span<const 
     PutBigEndian(out, Crc32(covered));
 }
 
-// Each row: filter type 0 (none), then red, green, blue.
-std::vector<uint8_t> RawRows(const Surface& image) {
+// Each row: filter type 0 (none), then red, green, blue (and alpha).
+std::vector<uint8_t> RawRows(const Surface& image, std::optional<Pixel> transparent) {
+    const size_t channels = transparent ? 4 : 3;
     std::vector<uint8_t> raw;
-    raw.reserve(static_cast<size_t>(image.Height) * (1 + 3 * static_cast<size_t>(image.Width)));
+    raw.reserve(static_cast<size_t>(image.Height) *
+                (1 + channels * static_cast<size_t>(image.Width)));
     for (int y = 0; y < image.Height; ++y) {
         raw.push_back(0);
         const Pixel* row = image.Row(y);
@@ -38,6 +40,9 @@ std::vector<uint8_t> RawRows(const Surface& image) {
             raw.push_back(static_cast<uint8_t>(row[x] >> 16));
             raw.push_back(static_cast<uint8_t>(row[x] >> 8));
             raw.push_back(static_cast<uint8_t>(row[x]));
+            if (transparent) {
+                raw.push_back(row[x] == *transparent ? 0 : 255);
+            }
         }
     }
     return raw;
@@ -55,8 +60,8 @@ std::vector<uint8_t> Deflate(const std::vector<uint8_t>& raw) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const Surface& image) {
-    const std::vector<uint8_t> packed = Deflate(RawRows(image));
+std::vector<uint8_t> EncodePng(const Surface& image, std::optional<Pixel> transparent) {
+    const std::vector<uint8_t> packed = Deflate(RawRows(image, transparent));
     if (packed.empty()) {
         return {};
     }
@@ -64,7 +69,9 @@ std::vector<uint8_t> EncodePng(const Surface& image) {
     std::vector<uint8_t> header;
     PutBigEndian(header, static_cast<uint32_t>(image.Width));
     PutBigEndian(header, static_cast<uint32_t>(image.Height));
-    const std::array<uint8_t, 5> format = {8, 2, 0, 0, 0};  // depth, RGB, deflate, filters, plain
+    // Depth, RGB or RGBA, deflate, the usual filters, not interlaced.
+    const uint8_t colourType = transparent ? 6 : 2;
+    const std::array<uint8_t, 5> format = {8, colourType, 0, 0, 0};
     header.insert(header.end(), format.begin(), format.end());
     PutChunk(out, "IHDR", header);
     PutChunk(out, "IDAT", packed);

@@ -49,6 +49,10 @@ std::string ChooseSaveFile(const std::string& programDir, const std::string& giv
     if (access(dataDir.c_str(), W_OK) == 0) {
         return dataDir + "/SaveData.dat";
     }
+    return UserSaveFile();
+}
+
+std::string UserSaveFile() {
     return UserDataDir() + "/volley/SaveData.dat";
 }
 
