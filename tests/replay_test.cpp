@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/crc32.h"
 #include "shell/game_snapshot.h"
 #include "shell/replay_session.h"
@@ -80,6 +82,58 @@ TEST(Replay, APlayedBackGameEndsInExactlyTheRecordedState) {
     const PlayedBack back = PlayBack(rec.replay);
     EXPECT_EQ(back.outcome, rec.replay.Outcome);
     EXPECT_EQ(back.finalState, rec.finalState);
+}
+
+TEST(Replay, AGameEndedByClosingTheWindowIsRecordedAndPlaysBackToTheClose) {
+    testing::TestGame t;
+    const std::string path = (t.saveDir.Path() / "closed.rpl").string();
+    GameRecorder recorder(t.platform.Services(), {path});
+    t.UseServices(recorder.Services());
+    t->Observer = &recorder;
+    FlyStageOne(t, 1 << 30);
+    t.platform.events.OnPump = [&t, inner = t.platform.events.OnPump] {
+        inner();
+        if (t->StageFrame == 250) {
+            t.platform.events.RequestClose();
+        }
+    };
+    EXPECT_THROW(
+        {
+            Main(*t, 99);
+            FormActivate(*t);
+        },
+        ProcessEnd);
+    const std::vector<uint8_t> finalState = GameSnapshot(*t);
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(ReadReplayFile(path, replay, error)) << error;
+    EXPECT_EQ(replay.Outcome.Result, StageResult::Quit);
+    const PlayedBack back = PlayBack(replay);
+    EXPECT_EQ(back.outcome, replay.Outcome);
+    EXPECT_EQ(back.finalState, finalState);
+}
+
+TEST(Replay, AFailedWriteIsReportedAndLeavesTheOtherCopies) {
+    testing::TestGame t;
+    const std::string good = (t.saveDir.Path() / "good.rpl").string();
+    // A file where a folder should be: no replay can be written under it, whoever runs the test.
+    std::ofstream(t.saveDir.Path() / "file") << "x";
+    const std::string bad = (t.saveDir.Path() / "file" / "bad.rpl").string();
+    GameRecorder recorder(t.platform.Services(), {bad, good});
+    t.UseServices(recorder.Services());
+    t->Observer = &recorder;
+    t.platform.keys.Hold(GameKey::Escape, true);  // quits at the title's first look at the keys
+    ::testing::internal::CaptureStderr();
+    EXPECT_THROW(
+        {
+            Main(*t, 1);
+            FormActivate(*t);
+        },
+        ProcessEnd);
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("the replay was not saved"), std::string::npos) << warnings;
+    EXPECT_EQ(recorder.FailedPaths(), std::vector<std::string>{bad});
+    EXPECT_TRUE(std::filesystem::exists(good));
 }
 
 TEST(Replay, AnotherSeedPlaysAnotherGame) {
