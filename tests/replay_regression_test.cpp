@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "replay_runs.h"
 #include "shell/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -148,41 +149,21 @@ void Pilot(testing::TestGame& t, int16_t stage) {
     };
 }
 
-Replay RecordStage(const StageRun& run) {
-    testing::TestGame t;
+// Opens every stage in the save, then flies the run.
+void FlyStage(testing::TestGame& t, const StageRun& run) {
     Game fresh(t.platform.Services(), "");
     fresh.MaxStage = kStageCount;
     fresh.SaveFile = t->SaveFile;
     std::string error;
     EXPECT_TRUE(WriteSaveData(fresh, error)) << error;
-    const std::string path = (t.saveDir.Path() / "run.rpl").string();
-    GameRecorder recorder(t.platform.Services(), {path});
-    t.UseServices(recorder.Services());
-    t->Observer = &recorder;
     Pilot(t, run.stage);
-    EXPECT_THROW(
-        {
-            Main(*t, run.seed);
-            FormActivate(*t);
-        },
-        ProcessEnd);
-    Replay replay;
-    EXPECT_TRUE(ReadReplayFile(path, replay, error)) << error;
-    return replay;
+    testing::RunUntil<ProcessEnd>(t, run.seed);
 }
 
 ReplayOutcome PlayBack(const Replay& replay) {
-    testing::TestGame t;
-    GamePlayback playback(t.platform.Services(), replay);
-    t.UseServices(playback.Services());
-    t->Observer = &playback;
-    EXPECT_THROW(
-        {
-            Main(*t, playback.Seed());
-            FormActivate(*t);
-        },
-        PlaybackFinished);
-    return playback.Played();
+    testing::PlayedGame back(replay);
+    back.Run();
+    return back.playback.Played();
 }
 
 class Regression : public ::testing::TestWithParam<StageRun> {};
@@ -190,7 +171,9 @@ class Regression : public ::testing::TestWithParam<StageRun> {};
 TEST_P(Regression, AKeptWholeStagePlaysToItsRecordedEnd) {
     const StageRun run = GetParam();
     if (const char* folder = std::getenv("VOLLEY_WRITE_REPLAYS")) {
-        const Replay replay = RecordStage(run);
+        testing::RecordedGame recorded;
+        FlyStage(recorded.t, run);
+        const Replay replay = recorded.Read();
         std::ofstream(std::string(folder) + "/" + ReplayName(run), std::ios::binary)
             .write(reinterpret_cast<const char*>(EncodeReplay(replay).data()),
                    static_cast<std::streamsize>(EncodeReplay(replay).size()));

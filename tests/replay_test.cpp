@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/crc32.h"
+#include "replay_runs.h"
 #include "shell/game_snapshot.h"
 #include "shell/replay_session.h"
 #include "shell/startup.h"
@@ -34,24 +35,11 @@ struct Recorded {
 
 // Plays a whole run through the recorder and reads back the replay it wrote.
 Recorded RecordRun(uint64_t seed, int32_t lastFrame) {
-    testing::TestGame t;
-    const std::string path = (t.saveDir.Path() / "run.rpl").string();
-    GameRecorder recorder(t.platform.Services(), {path});
-    t.UseServices(recorder.Services());
-    t->Observer = &recorder;
-    FlyStageOne(t, lastFrame);
-    EXPECT_THROW(
-        {
-            Main(*t, seed);
-            FormActivate(*t);
-        },
-        ProcessEnd);
-    Recorded out;
-    out.finalState = GameSnapshot(*t);
-    std::string error;
-    EXPECT_TRUE(ReadReplayFile(path, out.replay, error)) << error;
-    EXPECT_TRUE(recorder.FailedPaths().empty());
-    return out;
+    testing::RecordedGame run;
+    FlyStageOne(run.t, lastFrame);
+    testing::RunUntil<ProcessEnd>(run.t, seed);
+    EXPECT_TRUE(run.recorder.FailedPaths().empty());
+    return Recorded{run.Read(), GameSnapshot(*run.t)};
 }
 
 struct PlayedBack {
@@ -60,17 +48,9 @@ struct PlayedBack {
 };
 
 PlayedBack PlayBack(const Replay& replay) {
-    testing::TestGame t;
-    GamePlayback playback(t.platform.Services(), replay);
-    t.UseServices(playback.Services());
-    t->Observer = &playback;
-    EXPECT_THROW(
-        {
-            Main(*t, playback.Seed());
-            FormActivate(*t);
-        },
-        PlaybackFinished);
-    return PlayedBack{playback.Played(), GameSnapshot(*t)};
+    testing::PlayedGame back(replay);
+    back.Run();
+    return PlayedBack{back.playback.Played(), GameSnapshot(*back.t)};
 }
 
 TEST(Replay, APlayedBackGameEndsInExactlyTheRecordedState) {
@@ -85,11 +65,8 @@ TEST(Replay, APlayedBackGameEndsInExactlyTheRecordedState) {
 }
 
 TEST(Replay, AGameEndedByClosingTheWindowIsRecordedAndPlaysBackToTheClose) {
-    testing::TestGame t;
-    const std::string path = (t.saveDir.Path() / "closed.rpl").string();
-    GameRecorder recorder(t.platform.Services(), {path});
-    t.UseServices(recorder.Services());
-    t->Observer = &recorder;
+    testing::RecordedGame run;
+    testing::TestGame& t = run.t;
     FlyStageOne(t, 1 << 30);
     t.platform.events.OnPump = [&t, inner = t.platform.events.OnPump] {
         inner();
@@ -97,16 +74,9 @@ TEST(Replay, AGameEndedByClosingTheWindowIsRecordedAndPlaysBackToTheClose) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(
-        {
-            Main(*t, 99);
-            FormActivate(*t);
-        },
-        ProcessEnd);
+    testing::RunUntil<ProcessEnd>(t, 99);
     const std::vector<uint8_t> finalState = GameSnapshot(*t);
-    Replay replay;
-    std::string error;
-    ASSERT_TRUE(ReadReplayFile(path, replay, error)) << error;
+    const Replay replay = run.Read();
     EXPECT_EQ(replay.Outcome.Result, StageResult::Quit);
     const PlayedBack back = PlayBack(replay);
     EXPECT_EQ(back.outcome, replay.Outcome);
@@ -114,25 +84,18 @@ TEST(Replay, AGameEndedByClosingTheWindowIsRecordedAndPlaysBackToTheClose) {
 }
 
 TEST(Replay, AFailedWriteIsReportedAndLeavesTheOtherCopies) {
-    testing::TestGame t;
-    const std::string good = (t.saveDir.Path() / "good.rpl").string();
+    testing::TempDir dir;
+    const std::string good = (dir.Path() / "good.rpl").string();
     // A file where a folder should be: no replay can be written under it, whoever runs the test.
-    std::ofstream(t.saveDir.Path() / "file") << "x";
-    const std::string bad = (t.saveDir.Path() / "file" / "bad.rpl").string();
-    GameRecorder recorder(t.platform.Services(), {bad, good});
-    t.UseServices(recorder.Services());
-    t->Observer = &recorder;
-    t.platform.keys.Hold(GameKey::Escape, true);  // quits at the title's first look at the keys
+    std::ofstream(dir.Path() / "file") << "x";
+    const std::string bad = (dir.Path() / "file" / "bad.rpl").string();
+    testing::RecordedGame run({bad, good});
+    run.t.platform.keys.Hold(GameKey::Escape, true);  // quits at the title's first look at the keys
     ::testing::internal::CaptureStderr();
-    EXPECT_THROW(
-        {
-            Main(*t, 1);
-            FormActivate(*t);
-        },
-        ProcessEnd);
+    testing::RunUntil<ProcessEnd>(run.t, 1);
     const std::string warnings = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(warnings.find("the replay was not saved"), std::string::npos) << warnings;
-    EXPECT_EQ(recorder.FailedPaths(), std::vector<std::string>{bad});
+    EXPECT_EQ(run.recorder.FailedPaths(), std::vector<std::string>{bad});
     EXPECT_TRUE(std::filesystem::exists(good));
 }
 
@@ -146,18 +109,10 @@ TEST(Replay, AnotherSeedPlaysAnotherGame) {
 TEST(Replay, TheSavedHighScoresComeFromTheRecordingNotFromTheDisk) {
     Recorded rec = RecordRun(11, 400);
     rec.replay.SaveImage[0] = 3;  // the recorded game had stages up to 3 open
-    testing::TestGame t;
-    GamePlayback playback(t.platform.Services(), rec.replay);
-    t.UseServices(playback.Services());
-    t->Observer = &playback;
-    EXPECT_THROW(
-        {
-            Main(*t, playback.Seed());
-            FormActivate(*t);
-        },
-        PlaybackFinished);
-    EXPECT_EQ(t->MaxStage, 3);
-    EXPECT_FALSE(std::filesystem::exists(t->SaveFile)) << "a playback never writes the save";
+    testing::PlayedGame back(rec.replay);
+    back.Run();
+    EXPECT_EQ(back.t->MaxStage, 3);
+    EXPECT_FALSE(std::filesystem::exists(back.t->SaveFile)) << "a playback never writes the save";
 }
 
 TEST(Replay, AGameThatAsksForMoreThanWasRecordedIsReportedAsDiverged) {
@@ -165,16 +120,8 @@ TEST(Replay, AGameThatAsksForMoreThanWasRecordedIsReportedAsDiverged) {
     // Without the focus answers the game runs out of them at once.
     rec.replay.Log.FocusLosses = RunStream<bool>();
     rec.replay.Log.FocusLosses.Append(false);
-    testing::TestGame t;
-    GamePlayback playback(t.platform.Services(), rec.replay);
-    t.UseServices(playback.Services());
-    t->Observer = &playback;
-    EXPECT_THROW(
-        {
-            Main(*t, playback.Seed());
-            FormActivate(*t);
-        },
-        ReplayDiverged);
+    testing::PlayedGame back(rec.replay);
+    back.Run<ReplayDiverged>();
 }
 
 // A small valid replay, encoded.

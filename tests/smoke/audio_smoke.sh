@@ -4,19 +4,12 @@
 # Usage: audio_smoke.sh <path to volley> <work folder>
 set -euo pipefail
 
-if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
-    export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+source "$(dirname "$0")/x_session.sh"
 
 volley=$1
 work=$2
 mkdir -p "$work"
 game_dir=$(dirname "$volley")
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-pid=""
-fail() { echo "FAIL: $*" >&2; exit 1; }
-trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
 
 # RMS amplitude (0..1) of a stretch of the 16-bit stereo 44.1 kHz output.
 rms_of() {

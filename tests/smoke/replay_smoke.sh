@@ -5,32 +5,17 @@
 # Usage: replay_smoke.sh <path to volley> <work folder>
 set -euo pipefail
 
-if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
-    export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-# See window_smoke.sh: X libraries loaded at run time defeat LeakSanitizer here.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$(dirname "$0")/x_session.sh"
 export SDL_AUDIODRIVER=dummy
 
 volley=$1
 work=$2
 rm -rf "$work"
 mkdir -p "$work"
-pid=""
-fail() { echo "FAIL: $*" >&2; exit 1; }
-trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
 
 "$volley" --save "$work/SaveData.dat" --record "$work/game.rpl" --keys A,W,D,S,J,K &
 pid=$!
-wid=""
-for _ in $(seq 1 300); do
-    wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [[ -n "$wid" ]] && break
-    kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
-    sleep 0.1
-done
-[[ -n "$wid" ]] || fail "no window appeared"
+wait_for_window
 sleep 1.5
 key() { local command=$1; shift; xdotool "$command" --window "$wid" "$@"; }
 key key j                 # fire starts the stage
