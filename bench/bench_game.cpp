@@ -15,6 +15,9 @@ constexpr const char* kNoSaveFile = "/nonexistent/volley-bench/SaveData.dat";
 BenchGame::BenchGame(uint64_t seed)
     : game(std::make_unique<Game>(platform.Services(), VOLLEY_GAME_DIR)) {
     game->SaveFile = kNoSaveFile;
+    // Nothing is kept of the sounds and music: a benchmark's millions of frames would pile them up.
+    platform.sound.Record = false;
+    platform.music.Record = false;
     Main(*game, seed);
 }
 
