@@ -22,7 +22,7 @@ struct TableSnapshot {
 };
 
 // Fills every table of a game that is in a stage: enemies of the kinds with the largest sprite
-// cells in a grid over the upper part of the field, enemy shots of the largest shot kinds in a
+// cells in a grid over the upper half of the field, enemy shots of the largest shot kinds in a
 // grid above the ship, ship shots of the largest kind spread over the field.
 void FillTables(Game& g);
 

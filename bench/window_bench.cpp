@@ -1,4 +1,4 @@
-// The window's part of a frame: composing its picture with the labels, and showing it through
+// The window's share of a frame: composing its picture with the labels, and showing it through
 // SDL's software renderer.
 
 #include "window_bench.h"
