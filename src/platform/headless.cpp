@@ -76,7 +76,9 @@ int HeadlessMusic::Load(const std::string& path) {
         }
         handle = static_cast<int>(known - loaded_.begin()) + 1;
     }
-    Calls.push_back("load " + path + " -> " + std::to_string(handle));
+    if (Record) {
+        Calls.push_back("load " + path + " -> " + std::to_string(handle));
+    }
     return handle;
 }
 

@@ -13,6 +13,7 @@
 #include "player/player.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "shell/music.h"
 #include "shell/random.h"
 #include "shell/run_observer.h"
 #include "shell/sprite_types.h"
@@ -31,6 +32,8 @@ struct Game : GameState, Player, FrameTimers {
     Random Rng;
     uint64_t Seed = 0;        // the random generator's start, kept for the replay
     int32_t MusicHandle = 0;  // the piece loaded last
+    // The file of each piece the game plays, found when the music is opened.
+    std::array<std::string, kMusicPieces> MusicFiles;
 
     int32_t JoyId = 0;
     bool JoyPresent = false;

@@ -68,15 +68,7 @@ void EndOfStage(Game& g) {
 
 }  // namespace
 
-bool RunFrame(Game& g) {
-    g.Joy = ReadJoystick(g);
-    if (KeyDown(g, GameKey::Escape)) {
-        FormUnload(g);  // the running score does not reach the high scores
-    }
-    if (PauseRequested(g)) {
-        PauseGame(g);
-    }
-    const uint32_t t0 = g.Sys.clock.NowMs();
+void StepFrame(Game& g) {
     BackgroundCopy(g, true);
     DrawStars(g);
     CountDownContactGuard(g);
@@ -90,7 +82,20 @@ bool RunFrame(Game& g) {
     UpdateWreck(g);
     DrawEnergyGauge(g);
     RefreshLabels(g);
-    RefreshWindow(g);
+    ComposeWindow(g);
+}
+
+bool RunFrame(Game& g) {
+    g.Joy = ReadJoystick(g);
+    if (KeyDown(g, GameKey::Escape)) {
+        FormUnload(g);  // the running score does not reach the high scores
+    }
+    if (PauseRequested(g)) {
+        PauseGame(g);
+    }
+    const uint32_t t0 = g.Sys.clock.NowMs();
+    StepFrame(g);
+    PresentWindow(g);
     if (g.StageOver) {
         return true;
     }
