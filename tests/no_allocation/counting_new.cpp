@@ -58,8 +58,8 @@ void StartCountingAllocations() {
     counting = true;
 }
 
-void StopCountingAllocations() {
-    counting = false;
+bool StopCountingAllocations() {
+    return counting.exchange(false);
 }
 
 long CountedAllocations() {

@@ -8,7 +8,8 @@
 namespace volley::testing {
 
 void StartCountingAllocations();
-void StopCountingAllocations();
+// Returns whether counting was on.
+bool StopCountingAllocations();
 // Allocations made while counting was on, since the program started.
 long CountedAllocations();
 // The size asked for by the first allocation counted, 0 while there is none.
