@@ -52,6 +52,14 @@ class Reader {
             error_ = why;
         }
     }
+    void Skip(size_t bytes) {
+        if (Left() < bytes) {
+            Fail("it ends early");
+            return;
+        }
+        at_ += bytes;
+    }
+    // A little-endian number of 1 to 8 bytes.
     uint64_t Fixed(int bytes) {
         if (Left() < static_cast<size_t>(bytes)) {
             Fail("it ends early");
@@ -227,7 +235,7 @@ bool DecodeReplay(std::span<const uint8_t> bytes, Replay& out, std::string& erro
         return false;
     }
     Reader r(bytes.first(bytes.size() - kCrcBytes));
-    r.Fixed(8 + 2);  // magic and version, checked above
+    r.Skip(kMagic.size() + 2);  // magic and version, checked above
     if (r.Fixed(2) != 0) {
         r.Fail("it asks for features this game does not have");
     }
