@@ -35,8 +35,35 @@ std::string SystemError(const std::string& what) {
     return what + ": " + std::strerror(errno);
 }
 
+// Writes all of size bytes, going on after a write that took only a part; false with errno set
+// when the rest cannot be written.
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Makes the rename of a file in folder last through a power cut: until the folder itself is on
+// the disk, the old save may come back. A failure here is not reported: the new save is in place.
+void SyncFolder(const fs::path& folder) {
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
 // Writes all of bytes to a new file beside path, flushed to the disk, and renames it over path.
-// Until the rename, the old file is untouched.
+// Until the rename, the old file is untouched; whatever fails, the new file is removed again.
 bool ReplaceFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::string& error) {
     std::string temp = path.string() + ".XXXXXX";
     const int fd = mkstemp(temp.data());
@@ -44,15 +71,14 @@ bool ReplaceFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::s
         error = SystemError("cannot write beside " + path.string());
         return false;
     }
-    bool ok = fchmod(fd, 0644) == 0 &&
-              write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
-              fsync(fd) == 0;
+    // The messages name the save, not the passing temporary file.
+    bool ok = fchmod(fd, 0644) == 0 && WriteAll(fd, bytes.data(), bytes.size()) && fsync(fd) == 0;
     if (!ok) {
-        error = SystemError("cannot write " + temp);
+        error = SystemError("cannot write " + path.string());
     }
     if (close(fd) != 0 && ok) {
         ok = false;
-        error = SystemError("cannot write " + temp);
+        error = SystemError("cannot write " + path.string());
     }
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
         ok = false;
@@ -60,8 +86,10 @@ bool ReplaceFile(const fs::path& path, const std::vector<uint8_t>& bytes, std::s
     }
     if (!ok) {
         unlink(temp.c_str());
+        return false;
     }
-    return ok;
+    SyncFolder(path.parent_path());
+    return true;
 }
 
 // What an existing save file holds past the game's own 42 bytes.
