@@ -11,8 +11,9 @@ namespace volley::testing {
 
 class ChildProcess {
   public:
-    // Starts argv[0] with argv and the test's environment plus extraEnvironment ("NAME=value"),
-    // its error output going to stderrPath (or the test's own when empty). Throws when it cannot.
+    // Starts argv[0] with argv and the test's environment, where extraEnvironment ("NAME=value")
+    // adds or replaces entries, its error output going to stderrPath (or the test's own when
+    // empty). Throws when it cannot.
     ChildProcess(const std::vector<std::string>& argv,
                  const std::vector<std::string>& extraEnvironment = {},
                  const std::string& stderrPath = "");
@@ -34,10 +35,10 @@ class ChildProcess {
     bool reaped_ = false;
 };
 
-// The game's own binary from the build, on SDL's dummy video and audio drivers, keeping its save in
-// savePath.
+// The game's own binary from the build, keeping its save in savePath.
 std::vector<std::string> GameCommand(const std::string& savePath);
-std::vector<std::string> DummyDrivers();
+// What the game runs with: SDL's dummy video and audio drivers, and a quiet leak checker.
+std::vector<std::string> GameEnvironment();
 
 // The error output a child left in a file, and its lines.
 std::string ReadText(const std::string& path);

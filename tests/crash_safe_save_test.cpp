@@ -92,7 +92,7 @@ TEST(CrashSafeSave, TheGameEndedBySigtermAtAnyMomentLeavesItsSaveWhole) {
         WriteBytes(save, before);
         const ino_t oldInode = InodeOf(save);
         const std::string errors = (logDir.Path() / "stderr.txt").string();
-        ChildProcess game(testing::GameCommand(save.string()), testing::DummyDrivers(), errors);
+        ChildProcess game(testing::GameCommand(save.string()), testing::GameEnvironment(), errors);
         if (!blind) {
             ASSERT_TRUE(game.AwaitHandlerFor(SIGTERM, 30s)) << testing::ReadText(errors);
         }
@@ -118,7 +118,7 @@ TEST(CrashSafeSave, TheGameEndedBySigtermAtAnyMomentLeavesItsSaveWhole) {
 
 TEST(CrashSafeSave, AWriterKilledInTheMiddleOfItsSavesLeavesAWholeOldOrNewSave) {
     constexpr int32_t kSavesPerRun = 200;
-    constexpr int kKills = 12;
+    constexpr int kKills = 25;
     TempDir saveDir;
     const fs::path save = saveDir.Path() / "SaveData.dat";
     testing::TestGame scratch;

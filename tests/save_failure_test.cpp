@@ -111,7 +111,7 @@ struct GameEnd {
 GameEnd RunAndTerminate(const fs::path& save) {
     TempDir logs;
     const std::string errors = (logs.Path() / "stderr.txt").string();
-    testing::ChildProcess game(testing::GameCommand(save.string()), testing::DummyDrivers(),
+    testing::ChildProcess game(testing::GameCommand(save.string()), testing::GameEnvironment(),
                                errors);
     GameEnd end;
     if (!game.AwaitHandlerFor(SIGTERM, 30s)) {
