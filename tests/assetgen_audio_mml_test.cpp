@@ -154,6 +154,20 @@ std::string ErrorFor(const std::string& source) {
     return ErrorOf([&] { CompileMusic(source, "bad.mml"); });
 }
 
+TEST(AssetgenAudioMml, LoopsNestSixteenDeepAndNoDeeper) {
+    auto nested = [](int depth) {
+        std::string text = "track a 1\n" + std::string(static_cast<size_t>(depth), '[') + "c";
+        for (int i = 0; i < depth; ++i) {
+            text += "]1";
+        }
+        return text + "\n";
+    };
+    EXPECT_EQ(CompileMusic(nested(16), "deep.mml").EndTick, 480u);
+    EXPECT_EQ(ErrorFor(nested(17)), "bad.mml:2: loops nest more than 16 deep");
+    // Thousands deep, reading the loops used to run out of stack.
+    EXPECT_EQ(ErrorFor(nested(5000)), "bad.mml:2: loops nest more than 16 deep");
+}
+
 TEST(AssetgenAudioMml, BadNotesAreReportedWithTheirLine) {
     EXPECT_EQ(ErrorFor("track a 1\nc d\ne z\n"), "bad.mml:3: unexpected 'z'");
     EXPECT_EQ(ErrorFor("track a 1\nc7\n"),
