@@ -114,11 +114,11 @@ bool ChildProcess::AwaitHandlerFor(int signal, std::chrono::milliseconds deadlin
 }
 
 std::vector<std::string> GameCommand(const std::string& savePath) {
-    return {BuiltGameDir() + "/volley", "--save", savePath, "--seed", "7"};
+    return {BuiltGameDir() + "/volley", "--headless", "--save", savePath, "--seed", "7"};
 }
 
 std::vector<std::string> GameEnvironment() {
-    std::vector<std::string> environment = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"};
+    std::vector<std::string> environment;
     // Under the leak checker, its table of suppressed leaks would otherwise follow the game's own
     // error output.
     if (const char* lsan = std::getenv("LSAN_OPTIONS"); lsan != nullptr) {

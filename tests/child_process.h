@@ -35,9 +35,10 @@ class ChildProcess {
     bool reaped_ = false;
 };
 
-// The game's own binary from the build, keeping its save in savePath.
+// The game's own binary from the build, without a window or sound (it then runs on the real clock
+// until a termination signal), keeping its save in savePath.
 std::vector<std::string> GameCommand(const std::string& savePath);
-// What the game runs with: SDL's dummy video and audio drivers, and a quiet leak checker.
+// What the game runs with: the test's environment, with a quiet leak checker.
 std::vector<std::string> GameEnvironment();
 
 // The error output a child left in a file, and its lines.

@@ -146,6 +146,44 @@ TEST_F(Display, LaterSpritesCoverEarlierOnesOnlyInsideTheirMask) {
     EXPECT_EQ(f.Picture2.At(f.Picture2.Width - 1, f.Picture2.Height - 1), MakePixel(200, 0, 0));
 }
 
+TEST_F(Display, EverySpriteOfTheSheetDrawsAsItsMaskThenItsPicture) {
+    // Each enemy and shot cell of the game's own sheet, whole and cut by every edge of the play
+    // surface, onto a background with every bit pattern.
+    Form& f = t->Form1;
+    Surface start(f.Picture2.Width, f.Picture2.Height);
+    for (size_t i = 0; i < start.Pixels.size(); ++i) {
+        start.Pixels[i] = static_cast<Pixel>((i * 2654435761u) & 0xFFFFFF);
+    }
+    const int right = f.Picture2.Width;
+    const int bottom = f.Picture2.Height;
+    int drawn = 0;
+    for (const auto* table : {&t->EnemyTypes, &t->EnemyShotTypes, &t->PlayerShotTypes}) {
+        for (const SpriteRect& cell : *table) {
+            if (cell.Width == 0) {
+                continue;
+            }
+            const int places[][2] = {{40, 60},
+                                     {-cell.Width / 2, 5},
+                                     {right - cell.Width / 2, 9},
+                                     {7, -cell.Height / 3},
+                                     {11, bottom - cell.Height / 3}};
+            for (const auto& [x, y] : places) {
+                Surface expected = start;
+                Blit(expected, x, y, f.MChr, cell.SrcX, cell.SrcY, cell.Width, cell.Height,
+                     RasterOp::And);
+                Blit(expected, x, y, f.Chr, cell.SrcX, cell.SrcY, cell.Width, cell.Height,
+                     RasterOp::Or);
+                f.Picture2 = start;
+                DrawMasked(*t, x, y, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
+                ASSERT_EQ(f.Picture2.Pixels, expected.Pixels)
+                    << "cell at " << cell.SrcX << "," << cell.SrcY << " drawn at " << x << "," << y;
+                ++drawn;
+            }
+        }
+    }
+    EXPECT_GT(drawn, 100) << "the sheet's sprites were all tried";
+}
+
 TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {
     Form& f = t->Form1;
     f.Picture2 = Surface(f.Picture2.Width, f.Picture2.Height, MakePixel(0, 0, 40));

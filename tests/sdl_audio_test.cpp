@@ -177,6 +177,24 @@ TEST_F(SdlSoundTest, DeviceOpensOnTheFirstEffect) {
     EXPECT_TRUE(DeviceOpen());
 }
 
+TEST_F(SdlSoundTest, VolumesScaleTheGamesOwnBalanceAndFollowLaterChanges) {
+    audio_.SetVolumes(50, 20);
+    ASSERT_TRUE(audio_.Ready());
+    EXPECT_EQ(Mix_VolumeMusic(-1), 16) << "half of the music's quarter of full volume";
+    EXPECT_EQ(Mix_Volume(kEffectChannel, -1), 26) << "a fifth of 128, rounded";
+    audio_.SetVolumes(100, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME / 4);
+    EXPECT_EQ(Mix_Volume(kEffectChannel, -1), 0);
+}
+
+TEST_F(SdlSoundTest, MutedSoundNeverOpensTheDevice) {
+    audio_.SetVolumes(0, 0);
+    ::testing::internal::CaptureStderr();
+    sound_.PlayEffect(SineWavImage(440, 100));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "muting is not a failure";
+    EXPECT_FALSE(DeviceOpen());
+}
+
 TEST_F(SdlSoundTest, NewEffectCutsOffTheOldOne) {
     OpenPaused();
     const std::vector<uint8_t> low = SineWavImage(220, 500);

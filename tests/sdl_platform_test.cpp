@@ -120,6 +120,29 @@ TEST_F(SdlKeyboardTest, KeysAreReadByPositionNotByLetter) {
     EXPECT_FALSE(Services().keys.Query(GameKey::Z));
 }
 
+TEST_F(SdlKeyboardTest, RemappedKeysReplaceTheArrowsZAndXButNotEscapeOrPause) {
+    platform_->SetKeyBindings({SDL_SCANCODE_A, SDL_SCANCODE_W, SDL_SCANCODE_D, SDL_SCANCODE_S,
+                               SDL_SCANCODE_J, SDL_SCANCODE_K});
+    const std::pair<SDL_Scancode, GameKey> places[] = {
+        {SDL_SCANCODE_A, GameKey::Left},        {SDL_SCANCODE_W, GameKey::Up},
+        {SDL_SCANCODE_D, GameKey::Right},       {SDL_SCANCODE_S, GameKey::Down},
+        {SDL_SCANCODE_J, GameKey::Z},           {SDL_SCANCODE_K, GameKey::X},
+        {SDL_SCANCODE_ESCAPE, GameKey::Escape}, {SDL_SCANCODE_P, GameKey::Pause}};
+    for (const auto& [scancode, key] : places) {
+        PushKeyDown(scancode);
+        PushKeyUp(scancode);
+        Services().events.Pump();
+        EXPECT_TRUE(Services().keys.Query(key)) << SDL_GetScancodeName(scancode);
+    }
+    for (SDL_Scancode old : {SDL_SCANCODE_LEFT, SDL_SCANCODE_Z, SDL_SCANCODE_X}) {
+        PushKeyDown(old);
+        Services().events.Pump();
+    }
+    for (GameKey key : {GameKey::Left, GameKey::Z, GameKey::X}) {
+        EXPECT_FALSE(Services().keys.Query(key)) << "the old keys no longer play";
+    }
+}
+
 TEST_F(SdlKeyboardTest, LosingFocusReleasesHeldKeysButKeepsThePress) {
     PushKeyDown(SDL_SCANCODE_RIGHT);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);

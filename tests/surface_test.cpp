@@ -103,6 +103,76 @@ TEST(RasterOps, CopyingASurfaceOntoItselfInPlaceIsHarmless) {
     EXPECT_EQ(s.Pixels, before.Pixels);
 }
 
+TEST(RasterOps, CopyingASurfaceOntoItselfShiftedRightRepeatsFromTheLeft) {
+    // Pixel by pixel from the left, each copied pixel is read after the one before was written.
+    Surface s = Numbered(6, 2, 0);
+    Blit(s, 1, 0, s, 0, 0, 5, 1, RasterOp::Copy);
+    for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(s.At(x, 0), 0u) << x;
+        EXPECT_EQ(s.At(x, 1), static_cast<Pixel>((1 << 8) | x)) << x;
+    }
+}
+
+// Pixels with every kind of bit pattern, the same for every run.
+Surface Scrambled(int w, int h, uint32_t seed) {
+    Surface s(w, h);
+    uint32_t state = seed;
+    for (Pixel& p : s.Pixels) {
+        state = state * 1664525u + 1013904223u;
+        p = state >> 8;
+    }
+    return s;
+}
+
+// A masked sprite drawn in one pass equals the mask ANDed in, then the sheet ORed in.
+void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int x, int y, int sx,
+                                 int sy, int w, int h) {
+    const Surface start = Scrambled(9, 7, 99);
+    Surface expected = start;
+    Blit(expected, x, y, mask, sx, sy, w, h, RasterOp::And);
+    Blit(expected, x, y, sheet, sx, sy, w, h, RasterOp::Or);
+    Surface actual = start;
+    BlitMasked(actual, x, y, mask, sheet, sx, sy, w, h);
+    EXPECT_EQ(actual.Pixels, expected.Pixels)
+        << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
+}
+
+TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
+    const Surface mask = Scrambled(8, 6, 1);
+    const Surface sheet = Scrambled(8, 6, 2);
+    const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
+    const int sizes[] = {-2, 0, 1, 3, 8, 20};
+    for (int x : places) {
+        for (int sx : places) {
+            for (int w : sizes) {
+                ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
+                ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
+            }
+        }
+    }
+}
+
+TEST(RasterOps, AMaskAndSheetOfDifferentSizesClipEachByItsOwnSize) {
+    // The sheet is smaller: near its edge the mask still darkens where the sheet paints nothing.
+    const Surface mask = Scrambled(8, 6, 3);
+    const Surface sheet = Scrambled(5, 4, 4);
+    for (int s : {0, 2, 3, 4, 6}) {
+        ExpectMaskedSameAsTwoCopies(mask, sheet, 1, 1, s, s, 4, 4);
+    }
+}
+
+TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) {
+    Surface sheet = Scrambled(8, 6, 5);
+    const Surface mask = Scrambled(8, 6, 6);
+    // Drawn up and to the left of its cell, the sheet's pixels are read after the mask reached
+    // them.
+    Surface expected = sheet;
+    Blit(expected, 0, 0, mask, 2, 1, 5, 4, RasterOp::And);
+    Blit(expected, 0, 0, expected, 2, 1, 5, 4, RasterOp::Or);
+    BlitMasked(sheet, 0, 0, mask, sheet, 2, 1, 5, 4);
+    EXPECT_EQ(sheet.Pixels, expected.Pixels);
+}
+
 TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixel) {
     Surface art = Numbered(130, 130, 0);
     Surface play(451, 532, 0x00FF00FF);

@@ -39,6 +39,13 @@ struct TestGame {
         game->SaveFile = (saveDir.Path() / "SaveData.dat").string();
     }
 
+    // A new game on other services, such as a recording or a playback in front of these.
+    void UseServices(Platform services) {
+        std::string saveFile = game->SaveFile;
+        game = std::make_unique<Game>(services, game->ProgramDir);
+        game->SaveFile = saveFile;
+    }
+
     Game& operator*() { return *game; }
     Game* operator->() { return game.get(); }
 

@@ -18,8 +18,7 @@ void BlitPart(Surface& dst, int x, int y, const Surface& src, int sx, int sy, in
 }
 
 void DrawMasked(Game& g, int x, int y, int sx, int sy, int w, int h) {
-    BlitPart(g.Form1.Picture2, x, y, g.Form1.MChr, sx, sy, w, h, RasterOp::And);
-    BlitPart(g.Form1.Picture2, x, y, g.Form1.Chr, sx, sy, w, h, RasterOp::Or);
+    BlitMasked(g.Form1.Picture2, x, y, g.Form1.MChr, g.Form1.Chr, sx, sy, w, h);
 }
 
 }  // namespace volley

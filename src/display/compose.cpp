@@ -79,9 +79,13 @@ void ComposeWindow(Game& g) {
     DrawLabel(g, f.PauseLabel);
 }
 
+void PresentWindow(Game& g) {
+    g.Sys.window.Present(g.Form1.WindowImage);
+}
+
 void RefreshWindow(Game& g) {
     ComposeWindow(g);
-    g.Sys.window.Present(g.Form1.WindowImage);
+    PresentWindow(g);
 }
 
 }  // namespace volley

@@ -12,4 +12,7 @@ void RefreshWindow(Game& g);
 // The composition alone, into g.Form1.WindowImage.
 void ComposeWindow(Game& g);
 
+// Shows the window image as it was last composed.
+void PresentWindow(Game& g);
+
 }  // namespace volley

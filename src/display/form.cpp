@@ -44,6 +44,12 @@ constexpr std::array<LabelDesign, 2> kArrowDesign{{
 // Captions change during play (scores); room for the longest keeps those changes from allocating.
 constexpr size_t kCaptionCapacity = 64;
 
+// The same goes for the rendered text: room for a line as wide as the window and one and a half
+// ems high holds any caption the game writes, so that a new score renders into the same storage.
+size_t TextImageCapacity(int textSize) {
+    return static_cast<size_t>(kClientWidth) * textSize * 3 / 2;
+}
+
 void Design(Label& label, const LabelDesign& design) {
     label.Parent = design.parent;
     label.Left = design.left;
@@ -51,6 +57,7 @@ void Design(Label& label, const LabelDesign& design) {
     label.TextSize = design.textSize;
     label.CentreWidth = design.centred ? design.width : 0;
     label.Caption.reserve(kCaptionCapacity);
+    label.Image.Coverage.reserve(TextImageCapacity(design.textSize));
     label.Caption = design.caption;
     label.Visible = design.shown;
     label.ImageStale = true;

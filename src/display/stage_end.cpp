@@ -42,6 +42,7 @@ void ClearStage(Game& g) {
         g.LabelDirty[i] = true;
     }
     g.StageOver = true;
+    g.LastResult = StageResult::Clear;
 }
 
 // One visit of an exploding enemy: draw, fall, and either wait or advance a cell.
@@ -94,6 +95,7 @@ void UpdateWreck(Game& g) {
         g.LabelDirty[8] = true;
         g.LabelDirty[9] = true;
         g.StageOver = true;
+        g.LastResult = StageResult::GameOver;
         g.WreckFrame = 0;
     }
 }

@@ -54,6 +54,19 @@ void HeadlessJoysticks::Set(int device, const JoyReading& reading) {
     count_ = std::max(count_, device + 1);
 }
 
+void HeadlessJoysticks::Unplug(int device) {
+    if (device < 0 || device >= count_) {
+        return;
+    }
+    for (int d = device; d + 1 < count_; ++d) {
+        readings_[d] = readings_[d + 1];
+        failing_[d] = failing_[d + 1];
+    }
+    --count_;
+    readings_[count_] = JoyReading{};
+    failing_[count_] = false;
+}
+
 int HeadlessMusic::Load(const std::string& path) {
     int handle = 0;
     if (std::find(Missing.begin(), Missing.end(), path) == Missing.end()) {
@@ -63,7 +76,9 @@ int HeadlessMusic::Load(const std::string& path) {
         }
         handle = static_cast<int>(known - loaded_.begin()) + 1;
     }
-    Calls.push_back("load " + path + " -> " + std::to_string(handle));
+    if (Record) {
+        Calls.push_back("load " + path + " -> " + std::to_string(handle));
+    }
     return handle;
 }
 

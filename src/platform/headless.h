@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -105,6 +106,8 @@ class HeadlessJoysticks final : public Joysticks {
     bool Read(int device, JoyReading& out) override;
     // Connects joystick number device (and every lower one) with this reading.
     void Set(int device, const JoyReading& reading);
+    // Pulls joystick number device out; those after it move down a number, as on a real machine.
+    void Unplug(int device);
     // A connected joystick that does not answer its reads.
     void SetFailing(int device, bool failing) { failing_[device] = failing; }
     int ReadCount() const { return reads_; }
@@ -118,29 +121,43 @@ class HeadlessJoysticks final : public Joysticks {
 
 class HeadlessSound final : public Sound {
   public:
-    void PlayEffect(const std::vector<uint8_t>& wavImage) override { Played.push_back(&wavImage); }
-    // Every image asked for, in order.
+    void PlayEffect(const std::vector<uint8_t>& wavImage) override {
+        ++PlayCount;
+        if (Record) {
+            Played.push_back(&wavImage);
+        }
+    }
+    // Every image asked for, in order, while Record is set. Long runs (benchmarks, soaks) clear
+    // it so that the list does not grow with every hit.
     std::vector<const std::vector<uint8_t>*> Played;
+    bool Record = true;
+    long PlayCount = 0;
 };
 
-// Keeps every music call as a line of text ("load Music/Main.mid -> 1", "play 1", ...), and gives
-// each loaded path its own handle; a path in Missing cannot be loaded.
+// Keeps every music call as a line of text ("load Music/Main.mid -> 1", "play 1", ...) while
+// Record is set, and gives each loaded path its own handle; a path in Missing cannot be loaded.
 class HeadlessMusic final : public Music {
   public:
-    void Open() override { Calls.push_back("open"); }
-    void Preload(const std::string& path) override { Calls.push_back("preload " + path); }
+    void Open() override { Note("open"); }
+    void Preload(const std::string& path) override { Note("preload ", path); }
     int Load(const std::string& path) override;
-    void Play(int handle) override { Calls.push_back("play " + std::to_string(handle)); }
-    void Stop() override { Calls.push_back("stop"); }
-    void Pause() override { Calls.push_back("pause"); }
-    void Resume() override { Calls.push_back("resume"); }
-    void Free(int handle) override { Calls.push_back("free " + std::to_string(handle)); }
-    void Close() override { Calls.push_back("close"); }
+    void Play(int handle) override { Note("play ", std::to_string(handle)); }
+    void Stop() override { Note("stop"); }
+    void Pause() override { Note("pause"); }
+    void Resume() override { Note("resume"); }
+    void Free(int handle) override { Note("free ", std::to_string(handle)); }
+    void Close() override { Note("close"); }
 
     std::vector<std::string> Calls;
     std::vector<std::string> Missing;
+    bool Record = true;
 
   private:
+    void Note(std::string_view call, std::string_view detail = {}) {
+        if (Record) {
+            Calls.push_back(std::string(call).append(detail));
+        }
+    }
     std::vector<std::string> loaded_;
 };
 

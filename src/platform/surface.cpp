@@ -1,6 +1,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace volley {
 
@@ -46,6 +47,14 @@ void WithCombiner(RasterOp op, Body body) {
     }
 }
 
+// Two surfaces never share pixels, so a plain copy between them moves whole rows at once.
+void CopyRows(Surface& dst, const Surface& src, const Span& xs, const Span& ys) {
+    const size_t bytes = static_cast<size_t>(xs.length) * sizeof(Pixel);
+    for (int row = 0; row < ys.length; ++row) {
+        std::memcpy(dst.Row(ys.dst + row) + xs.dst, src.Row(ys.src + row) + xs.src, bytes);
+    }
+}
+
 }  // namespace
 
 void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w, int h,
@@ -55,6 +64,11 @@ void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w,
     if (xs.length == 0 || ys.length == 0) {
         return;
     }
+    if (op == RasterOp::Copy && &dst != &src) {
+        CopyRows(dst, src, xs, ys);
+        return;
+    }
+    // Onto itself the copy keeps its pixel-by-pixel order from left to right.
     WithCombiner(op, [&](auto combine) {
         for (int row = 0; row < ys.length; ++row) {
             Pixel* out = dst.Row(ys.dst + row) + xs.dst;
@@ -64,6 +78,27 @@ void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w,
             }
         }
     });
+}
+
+void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
+                int sy, int w, int h) {
+    const bool sameSize = mask.Width == sheet.Width && mask.Height == sheet.Height;
+    if (!sameSize || &dst == &mask || &dst == &sheet) {
+        Blit(dst, x, y, mask, sx, sy, w, h, RasterOp::And);
+        Blit(dst, x, y, sheet, sx, sy, w, h, RasterOp::Or);
+        return;
+    }
+    // Both copies clip alike, so each pixel can take its And and its Or in turn before the next.
+    Span xs = ClipSpan(x, sx, w, dst.Width, mask.Width);
+    Span ys = ClipSpan(y, sy, h, dst.Height, mask.Height);
+    for (int row = 0; row < ys.length; ++row) {
+        Pixel* out = dst.Row(ys.dst + row) + xs.dst;
+        const Pixel* shape = mask.Row(ys.src + row) + xs.src;
+        const Pixel* paint = sheet.Row(ys.src + row) + xs.src;
+        for (int i = 0; i < xs.length; ++i) {
+            out[i] = (out[i] & shape[i]) | paint[i];
+        }
+    }
 }
 
 void StretchBlit(Surface& dst, const Surface& src, RasterOp op) {

@@ -41,6 +41,12 @@ enum class RasterOp { Copy, And, Or };
 void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w, int h,
           RasterOp op);
 
+// Draws a masked sprite: the same as an And copy of the w x h rectangle at (sx, sy) of mask to
+// (x, y) of dst followed by an Or copy of the same rectangle of sheet, done in one pass when mask
+// and sheet are the same size and neither is dst.
+void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
+                int sy, int w, int h);
+
 // Scales the whole of src over the whole of dst, nearest pixel.
 void StretchBlit(Surface& dst, const Surface& src, RasterOp op);
 

@@ -13,7 +13,9 @@
 #include "player/player.h"
 #include "shell/game_state.h"
 #include "shell/input.h"
+#include "shell/music.h"
 #include "shell/random.h"
+#include "shell/run_observer.h"
 #include "shell/sprite_types.h"
 
 namespace volley {
@@ -28,12 +30,16 @@ struct Game : GameState, Player, FrameTimers {
     std::string ProgramDir;  // where the executable and its asset folders are
     std::string SaveFile;    // where the save data is read from and written to
     Random Rng;
+    uint64_t Seed = 0;        // the random generator's start, kept for the replay
     int32_t MusicHandle = 0;  // the piece loaded last
+    // The file of each piece the game plays, found when the music is opened.
+    std::array<std::string, kMusicPieces> MusicFiles;
 
     int32_t JoyId = 0;
     bool JoyPresent = false;
-    JoyState Joy;            // the last poll
-    bool StartHeld = false;  // the gamepad's Start button was down at the last look
+    int32_t JoyDeviceCount = 0;  // pads connected at the last look, to notice one plugged in
+    JoyState Joy;                // the last poll
+    bool StartHeld = false;      // the gamepad's Start button was down at the last look
 
     bool ContactGuard = false;  // body contact cannot hurt the ship while this is up
     int16_t CurEnemy = 0;       // the enemy the movement and firing steps work on
@@ -58,6 +64,9 @@ struct Game : GameState, Player, FrameTimers {
     std::array<bool, kLabelFlags> LabelDirty{};
 
     Form Form1;
+
+    StageResult LastResult = StageResult::None;
+    RunObserver* Observer = nullptr;  // a recording or a playback of this run, if any
 };
 
 // Thrown by the shutdown path once the music is closed and the save file written; main catches it

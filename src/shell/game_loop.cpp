@@ -44,6 +44,9 @@ void EndOfStage(Game& g) {
     BackgroundCopy(g, true);
     RefreshWindow(g);
     g.Score += g.StageBonus;
+    if (g.Observer != nullptr) {
+        g.Observer->StageEnded(g);
+    }
     WaitMs(g, 1000);
     FlushKeys(g);
     for (;;) {
@@ -65,15 +68,7 @@ void EndOfStage(Game& g) {
 
 }  // namespace
 
-bool RunFrame(Game& g) {
-    g.Joy = ReadJoystick(g);
-    if (KeyDown(g, GameKey::Escape)) {
-        FormUnload(g);  // the running score does not reach the high scores
-    }
-    if (PauseRequested(g)) {
-        PauseGame(g);
-    }
-    const uint32_t t0 = g.Sys.clock.NowMs();
+void StepFrame(Game& g) {
     BackgroundCopy(g, true);
     DrawStars(g);
     CountDownContactGuard(g);
@@ -87,7 +82,20 @@ bool RunFrame(Game& g) {
     UpdateWreck(g);
     DrawEnergyGauge(g);
     RefreshLabels(g);
-    RefreshWindow(g);
+    ComposeWindow(g);
+}
+
+bool RunFrame(Game& g) {
+    g.Joy = ReadJoystick(g);
+    if (KeyDown(g, GameKey::Escape)) {
+        FormUnload(g);  // the running score does not reach the high scores
+    }
+    if (PauseRequested(g)) {
+        PauseGame(g);
+    }
+    const uint32_t t0 = g.Sys.clock.NowMs();
+    StepFrame(g);
+    PresentWindow(g);
     if (g.StageOver) {
         return true;
     }

@@ -9,6 +9,10 @@ struct Game;
 // Returns when the player goes back to the title screen.
 void GameLoop(Game& g);
 
+// One frame's moves and drawing, with the window's picture composed from them: everything a frame
+// of play does except reading the controls, showing the picture and waiting out the frame.
+void StepFrame(Game& g);
+
 // One frame of play, paced to 25 ms. Returns true when the stage is over; the frame is then shown
 // but not waited out.
 bool RunFrame(Game& g);

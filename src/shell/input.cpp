@@ -73,7 +73,8 @@ int32_t JoyDirection(uint16_t x, uint16_t y) {
 void JoyInit(Game& g) {
     g.JoyPresent = false;
     Joysticks& joysticks = g.Sys.joysticks;
-    if (joysticks.DeviceCount() == 0) {
+    g.JoyDeviceCount = joysticks.DeviceCount();
+    if (g.JoyDeviceCount == 0) {
         return;
     }
     JoyReading reading;
@@ -87,6 +88,9 @@ void JoyInit(Game& g) {
 }
 
 JoyState ReadJoystick(Game& g) {
+    if (g.Sys.joysticks.DeviceCount() != g.JoyDeviceCount) {
+        JoyInit(g);  // a pad was plugged in or pulled out: choose again among those there now
+    }
     JoyReading reading;
     if (!g.JoyPresent || !g.Sys.joysticks.Read(g.JoyId, reading)) {
         return JoyState{};

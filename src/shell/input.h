@@ -42,10 +42,12 @@ int32_t ReadKeys(Game& g);
 // right or down above 60000.
 int32_t JoyDirection(uint16_t x, uint16_t y);
 
-// Looks for a joystick once at start-up: device 0, else device 1.
+// Looks for a joystick: device 0, else device 1. Runs at start-up and again whenever the number of
+// connected pads changes.
 void JoyInit(Game& g);
 
-// One poll of the joystick; all zeros when there is none.
+// One poll of the joystick; all zeros (centred, no buttons) when there is none or it was pulled
+// out.
 JoyState ReadJoystick(Game& g);
 
 }  // namespace volley

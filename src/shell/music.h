@@ -8,10 +8,16 @@ namespace volley {
 
 struct Game;
 
-// Gets the music player ready and starts loading every piece the game plays.
+// The pieces the game plays, each known by its name.
+inline constexpr int kMusicPieces = 11;
+
+// Gets the music player ready, finds the file of every piece the game plays and starts loading
+// them all.
 void MusicOpen(Game& g);
 
 // Replaces the playing piece with the named one ("Main", "Stage3", "boss", ...), from its start.
+// The pieces' files were found by MusicOpen, so that a switch in the middle of a frame builds no
+// path.
 void PlayMusic(Game& g, std::string_view name);
 
 void StopMusic(Game& g);

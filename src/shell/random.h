@@ -10,6 +10,7 @@ class Random {
   public:
     explicit Random(uint64_t seed = 0) : state_(seed) {}
     void Seed(uint64_t seed) { state_ = seed; }
+    uint64_t State() const { return state_; }
 
     // Uniform in [0, 1), single precision: 24 random bits, so 1.0 can never come out.
     float Next() { return static_cast<float>(NextBits() >> 40) * 0x1p-24f; }

@@ -16,6 +16,10 @@ inline constexpr size_t kSaveBytes = 42;
 // $XDG_DATA_HOME, or ~/.local/share when that is unset.
 std::string ChooseSaveFile(const std::string& programDir, const std::string& givenPath);
 
+// volley/SaveData.dat under $XDG_DATA_HOME (~/.local/share when unset): the save of an installed
+// game, whose own folders belong to the system.
+std::string UserSaveFile();
+
 // Reads g.SaveFile into the game state. A missing or short file reads zeros for what it lacks
 // (a first run); the stage limit is kept within the eight stages.
 void LoadSaveData(Game& g);

@@ -92,6 +92,7 @@ void TitleLoop(Game& g) {
 
 void StartGame(Game& g) {
     ResetGame(g);
+    g.LastResult = StageResult::Quit;
     ShowStageLabels(g, true);
     DrawPlayer(g, RoundEven(g.ScreenWidth / 2.0 - 16), g.ScreenHeight - 60);
     RefreshWindow(g);

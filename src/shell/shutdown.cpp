@@ -8,6 +8,9 @@ namespace volley {
 
 void FormUnload(Game& g) {
     MusicClose(g);
+    if (g.Observer != nullptr) {
+        g.Observer->Quitting(g);
+    }
     const bool saved = SaveData(g);
     throw ProcessEnd{saved ? 0 : 1};
 }

@@ -60,7 +60,8 @@ void ShowForm(Game& g) {
 }  // namespace
 
 void Main(Game& g, std::optional<uint64_t> seed) {
-    g.Rng.Seed(seed.value_or(ClockSeed()));
+    g.Seed = seed.value_or(ClockSeed());
+    g.Rng.Seed(g.Seed);
     MusicOpen(g);
     g.GameTitle = kGameTitle;
     g.Stage = 1;
@@ -69,6 +70,9 @@ void Main(Game& g, std::optional<uint64_t> seed) {
         g.SaveFile = ChooseSaveFile(g.ProgramDir, "");
     }
     LoadFiles(g);
+    if (g.Observer != nullptr) {
+        g.Observer->Started(g);
+    }
     JoyInit(g);
     ShowForm(g);
     PlaceStars(g);

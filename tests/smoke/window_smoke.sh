@@ -4,15 +4,7 @@
 # Usage: window_smoke.sh <path to volley> <wm_delete tool> <work folder>
 set -euo pipefail
 
-if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
-    export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
-# In a sanitizer build: the X libraries that SDL loads and unloads at run time keep allocations
-# that LeakSanitizer can no longer name at exit. The game's own code is leak-checked by the unit
-# tests; here only the other sanitizer checks apply.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$(dirname "$0")/x_session.sh"
 
 # Sound is tested on its own; here it must not depend on the machine having a sound card.
 export SDL_AUDIODRIVER=dummy
@@ -22,24 +14,12 @@ wm_delete=$2
 work=$3
 mkdir -p "$work"
 game_dir=$(dirname "$volley")
-pid=""
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# A failing check must not leave the game running: the test would wait for it forever.
-trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
 
 # Starts the game and sets pid and wid.
 start_game() {
     (cd "$game_dir" && exec ./volley --seed 1 --save "$work/SaveData.dat") &
     pid=$!
-    wid=""
-    # A sanitizer build on a busy machine can take many seconds to open its window.
-    for _ in $(seq 1 300); do
-        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
-        [[ -n "$wid" ]] && break
-        kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
-        sleep 0.1
-    done
-    [[ -n "$wid" ]] || fail "no window appeared"
+    wait_for_window
     sleep 1.5  # let a few dozen frames go by
 }
 

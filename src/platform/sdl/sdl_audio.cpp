@@ -19,7 +19,24 @@ constexpr int kBufferFrames = 512;
 constexpr int kEffectVolume = MIX_MAX_VOLUME;
 constexpr int kMusicVolume = MIX_MAX_VOLUME / 4;
 
+int PercentOf(int volume, int percent) {
+    return (volume * percent + 50) / 100;
+}
+
 }  // namespace
+
+void SdlAudio::SetVolumes(int musicPercent, int effectPercent) {
+    musicPercent_ = musicPercent;
+    effectPercent_ = effectPercent;
+    if (open_) {
+        ApplyVolumes();
+    }
+}
+
+void SdlAudio::ApplyVolumes() {
+    Mix_Volume(kEffectChannel, PercentOf(kEffectVolume, effectPercent_));
+    Mix_VolumeMusic(PercentOf(kMusicVolume, musicPercent_));
+}
 
 SdlAudio::~SdlAudio() {
     Close();
@@ -29,7 +46,7 @@ bool SdlAudio::Ready() {
     if (open_) {
         return true;
     }
-    if (failed_) {
+    if (failed_ || (musicPercent_ == 0 && effectPercent_ == 0)) {
         return false;
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -48,9 +65,8 @@ bool SdlAudio::Ready() {
     open_ = true;
     ++openings_;
     Mix_ReserveChannels(kEffectChannel + 1);
-    Mix_Volume(kEffectChannel, kEffectVolume);
     // Opening the device sets the music to full volume.
-    Mix_VolumeMusic(kMusicVolume);
+    ApplyVolumes();
     return true;
 }
 

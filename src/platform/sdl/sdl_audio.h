@@ -39,6 +39,9 @@ class SdlAudio {
     // before any piece is loaded on another, because the first load would otherwise set them up
     // itself, racing with the caller.
     bool StartMidi();
+    // The music's and the effects' loudness, 0 to 100 % of the game's own balance. With both at 0
+    // the device is never opened.
+    void SetVolumes(int musicPercent, int effectPercent);
     // Closes the device; a later Ready opens it afresh.
     void Close();
     // Counts the openings of the device: sound decoded during an earlier one is in a format the
@@ -50,6 +53,10 @@ class SdlAudio {
     void Warn(const std::string& message);
 
   private:
+    void ApplyVolumes();
+
+    int musicPercent_ = 100;
+    int effectPercent_ = 100;
     bool open_ = false;
     bool failed_ = false;
     bool subsystemStarted_ = false;

@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_events.h"
 
-#include "platform/sdl/termination_signals.h"
+#include "platform/termination_signals.h"
 
 namespace volley::sdl {
 
@@ -9,7 +9,7 @@ bool SdlEvents::Pump() {
     while (SDL_PollEvent(&event) != 0) {
         Handle(event);
     }
-    if (TerminationSignals::Requested()) {
+    if (volley::TerminationSignals::Requested()) {
         closeRequested_ = true;
     }
     return closeRequested_;
@@ -32,6 +32,10 @@ void SdlEvents::Handle(const SDL_Event& event) {
             keys_.OnKeyDown(event.key.keysym.scancode);
             if (IsFullscreenToggle(event.key)) {
                 window_.ToggleFullscreen();
+            }
+            if (event.key.keysym.scancode == SDL_SCANCODE_F12 && event.key.repeat == 0 &&
+                !screenshotFolder_.empty()) {
+                window_.SaveScreenshot(screenshotFolder_);
             }
             break;
         case SDL_KEYUP: keys_.OnKeyUp(event.key.keysym.scancode); break;

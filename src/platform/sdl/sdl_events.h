@@ -3,6 +3,8 @@
 
 #include <SDL_events.h>
 
+#include <string>
+
 #include "platform/platform.h"
 #include "platform/sdl/sdl_keyboard.h"
 #include "platform/sdl/sdl_window.h"
@@ -15,6 +17,8 @@ bool IsFullscreenToggle(const SDL_KeyboardEvent& key);
 class SdlEvents final : public Events {
   public:
     SdlEvents(SdlKeyboard& keys, SdlWindow& window) : keys_(keys), window_(window) {}
+    // Where F12 puts its screenshots; none are taken while this is empty.
+    void SetScreenshotFolder(std::string folder) { screenshotFolder_ = std::move(folder); }
     bool Pump() override;
     bool TakeFocusLoss() override {
         const bool lost = focusLost_;
@@ -28,6 +32,7 @@ class SdlEvents final : public Events {
 
     SdlKeyboard& keys_;
     SdlWindow& window_;
+    std::string screenshotFolder_;
     bool closeRequested_ = false;
     bool focusLost_ = false;
 };

@@ -2,19 +2,21 @@
 
 namespace volley::sdl {
 
-std::optional<GameKey> GameKeyAt(SDL_Scancode scancode) {
+std::optional<GameKey> GameKeyAt(SDL_Scancode scancode, const KeyBindings& bindings) {
     switch (scancode) {
         case SDL_SCANCODE_ESCAPE: return GameKey::Escape;
-        case SDL_SCANCODE_LEFT: return GameKey::Left;
-        case SDL_SCANCODE_UP: return GameKey::Up;
-        case SDL_SCANCODE_RIGHT: return GameKey::Right;
-        case SDL_SCANCODE_DOWN: return GameKey::Down;
-        case SDL_SCANCODE_X: return GameKey::X;
-        case SDL_SCANCODE_Z: return GameKey::Z;
         case SDL_SCANCODE_P:
         case SDL_SCANCODE_PAUSE: return GameKey::Pause;
-        default: return std::nullopt;
+        default: break;
     }
+    static constexpr std::array<GameKey, 6> kBound = {GameKey::Left, GameKey::Up, GameKey::Right,
+                                                      GameKey::Down, GameKey::Z,  GameKey::X};
+    for (size_t i = 0; i < bindings.size(); ++i) {
+        if (bindings[i] == scancode) {
+            return kBound[i];
+        }
+    }
+    return std::nullopt;
 }
 
 bool SdlKeyboard::Query(GameKey key) {
@@ -25,14 +27,14 @@ bool SdlKeyboard::Query(GameKey key) {
 }
 
 void SdlKeyboard::OnKeyDown(SDL_Scancode scancode) {
-    if (const auto key = GameKeyAt(scancode)) {
+    if (const auto key = GameKeyAt(scancode, bindings_)) {
         held_[Index(*key)] = true;
         pressedSinceQuery_[Index(*key)] = true;
     }
 }
 
 void SdlKeyboard::OnKeyUp(SDL_Scancode scancode) {
-    if (const auto key = GameKeyAt(scancode)) {
+    if (const auto key = GameKeyAt(scancode, bindings_)) {
         held_[Index(*key)] = false;
     }
 }

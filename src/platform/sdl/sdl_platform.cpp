@@ -4,7 +4,6 @@
 #include <SDL_ttf.h>
 
 #include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joysticks.h"
 #include "platform/sdl/sdl_keyboard.h"
@@ -12,7 +11,8 @@
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_text.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/termination_signals.h"
+#include "platform/system_clock.h"
+#include "platform/termination_signals.h"
 
 namespace volley {
 namespace {
@@ -71,9 +71,9 @@ class SdlSession {
 
 // Members are destroyed bottom up: the services first, then SDL, then the signal handlers.
 struct SdlPlatform::Parts {
-    sdl::TerminationSignals signals;
+    TerminationSignals signals;
     SdlSession session;
-    sdl::SdlClock clock;
+    SystemClock clock;
     sdl::SdlKeyboard keys;
     sdl::SdlTextRenderer text;
     sdl::SdlWindow window;
@@ -107,6 +107,22 @@ SdlPlatform::~SdlPlatform() {
 
 void SdlPlatform::SetWindowOpening(int scale, bool fullscreen) {
     parts_->window.SetOpening(scale, fullscreen);
+}
+
+void SdlPlatform::SetKeyBindings(const std::array<int, 6>& scancodes) {
+    sdl::KeyBindings bindings{};
+    for (size_t i = 0; i < bindings.size(); ++i) {
+        bindings[i] = static_cast<SDL_Scancode>(scancodes[i]);
+    }
+    parts_->keys.SetBindings(bindings);
+}
+
+void SdlPlatform::SetVolumes(int musicPercent, int effectPercent) {
+    parts_->audio.SetVolumes(musicPercent, effectPercent);
+}
+
+void SdlPlatform::SetScreenshotFolder(const std::string& folder) {
+    parts_->events.SetScreenshotFolder(folder);
 }
 
 Platform SdlPlatform::Services() {

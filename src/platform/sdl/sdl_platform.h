@@ -2,6 +2,7 @@
 // see SDL; whoever creates the platform gets the plain interfaces of platform.h.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,12 @@ class SdlPlatform {
     // How the game's window will open: `scale` times its size (0: the largest that fits the
     // screen), and whether in fullscreen.
     void SetWindowOpening(int scale, bool fullscreen);
+    // The keys for left, up, right, down, fire and bomb, as SDL scancodes.
+    void SetKeyBindings(const std::array<int, 6>& scancodes);
+    // Loudness of the music and of the effects, 0 to 100; both 0 leaves the sound device alone.
+    void SetVolumes(int musicPercent, int effectPercent);
+    // Where F12 saves its screenshots.
+    void SetScreenshotFolder(const std::string& folder);
 
     struct Parts;
     // Only Create can make the key, so only Create builds platforms.

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
+#include "platform/screenshot.h"
+
 #include "platform/sdl/window_scale.h"
 
 #include <cstdio>
@@ -105,7 +107,22 @@ void SdlWindow::Present(const Surface& image) {
     }
     SDL_UpdateTexture(texture_.get(), nullptr, image.Pixels.data(),
                       image.Width * static_cast<int>(sizeof(Pixel)));
+    shown_ = &image;
     Represent();
+}
+
+void SdlWindow::SaveScreenshot(const std::string& folder) {
+    if (shown_ == nullptr) {
+        return;
+    }
+    std::string error;
+    const std::string path = volley::SaveScreenshot(*shown_, folder, std::time(nullptr), error);
+    if (path.empty()) {
+        std::fprintf(stderr, "volley: no screenshot: %s\n", error.c_str());
+    } else {
+        std::printf("volley: screenshot saved as %s\n", path.c_str());
+        std::fflush(stdout);
+    }
 }
 
 void SdlWindow::Represent() {

@@ -32,6 +32,10 @@ class SdlWindow final : public Window {
     // The whole-number scale the window opened at.
     int Scale() const { return openedScale_; }
 
+    // Saves the last presented picture, at the game's own size, as a PNG file in folder; says on
+    // the standard output where, or on the error output why not.
+    void SaveScreenshot(const std::string& folder);
+
     // Shows the last presented picture again, for when the window system lost what was shown.
     void Represent();
     // The SDL window while open, null before; lets checks look at what the window system got.
@@ -48,6 +52,8 @@ class SdlWindow final : public Window {
     int scale_ = 0;
     bool fullscreen_ = false;
     int openedScale_ = 1;
+    // The game presents one picture, which lives as long as the game: kept for the screenshots.
+    const Surface* shown_ = nullptr;
     int width_ = 0;
     int height_ = 0;
     WindowPtr window_;

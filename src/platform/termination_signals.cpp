@@ -1,8 +1,8 @@
-#include "platform/sdl/termination_signals.h"
+#include "platform/termination_signals.h"
 
 #include <csignal>
 
-namespace volley::sdl {
+namespace volley {
 namespace {
 
 constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -39,4 +39,4 @@ bool TerminationSignals::Requested() {
     return gTerminationRequested != 0;
 }
 
-}  // namespace volley::sdl
+}  // namespace volley

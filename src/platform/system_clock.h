@@ -1,13 +1,13 @@
-// Real time for the game's frame pacing.
+// Real time for the game's frame pacing, from the steady clock.
 #pragma once
 
 #include <chrono>
 
 #include "platform/platform.h"
 
-namespace volley::sdl {
+namespace volley {
 
-class SdlClock final : public Clock {
+class SystemClock final : public Clock {
   public:
     uint32_t NowMs() override;
     void Sleep(uint32_t ms) override;
@@ -17,4 +17,4 @@ class SdlClock final : public Clock {
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-}  // namespace volley::sdl
+}  // namespace volley

@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace volley::sdl {
+namespace volley {
 
 // Installs the handlers for its lifetime and puts the previous ones back when destroyed.
 class TerminationSignals {
@@ -22,4 +22,4 @@ class TerminationSignals {
     std::array<struct sigaction, 3> previous_{};
 };
 
-}  // namespace volley::sdl
+}  // namespace volley

@@ -1,0 +1,13 @@
+// The CRC-32 of zlib and PNG, which the replay files and the screenshots carry.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace volley {
+
+// Continues a running CRC (start from 0) over bytes.
+uint32_t Crc32(std::span<const uint8_t> bytes, uint32_t crc = 0);
+
+}  // namespace volley

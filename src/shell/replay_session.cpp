@@ -1,0 +1,85 @@
+#include "shell/replay_session.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "shell/game.h"
+#include "shell/game_snapshot.h"
+#include "shell/replace_file.h"
+
+namespace volley {
+
+ReplayOutcome OutcomeOf(const Game& g) {
+    return ReplayOutcome{g.Stage, g.LastResult, g.Score, GameStateHash(g)};
+}
+
+std::string LastReplayPath(const std::string& saveFile) {
+    return (std::filesystem::path(saveFile).parent_path() / "last.rpl").string();
+}
+
+const char* ResultName(StageResult result) {
+    switch (result) {
+        case StageResult::Clear: return "clear";
+        case StageResult::GameOver: return "game over";
+        case StageResult::Quit: return "quit";
+        case StageResult::None: break;
+    }
+    return "none";
+}
+
+GameRecorder::GameRecorder(Platform real, std::vector<std::string> paths)
+    : real_(real), paths_(std::move(paths)) {
+    replay_.Log.Reserve();
+}
+
+Platform GameRecorder::Services() {
+    Platform p = real_;
+    return Platform{p.clock, keys_, events_, p.text, p.window, joysticks_, p.sound, p.music};
+}
+
+void GameRecorder::Started(Game& g) {
+    replay_.Seed = g.Seed;
+    replay_.SaveImage = EncodeSave(g);
+}
+
+void GameRecorder::Write(const Game& g) {
+    replay_.Outcome = OutcomeOf(g);
+    const std::vector<uint8_t> bytes = EncodeReplay(replay_);
+    failed_.clear();
+    for (const std::string& path : paths_) {
+        std::string error;
+        if (!ReplaceFile(path, bytes, error)) {
+            std::fprintf(stderr, "volley: the replay was not saved: %s\n", error.c_str());
+            failed_.push_back(path);
+        }
+    }
+}
+
+GamePlayback::GamePlayback(Platform real, Replay replay)
+    : real_(real), replay_(std::move(replay)) {}
+
+Platform GamePlayback::Services() {
+    Platform p = real_;
+    return Platform{p.clock, keys_, events_, p.text, p.window, joysticks_, p.sound, p.music};
+}
+
+void GamePlayback::Started(Game& g) {
+    DecodeSave(replay_.SaveImage, g);
+}
+
+void GamePlayback::StageEnded(Game& g) {
+    if (replay_.Log.UsedUp()) {
+        Finish(g);
+    }
+}
+
+void GamePlayback::Quitting(Game& g) {
+    Finish(g);
+}
+
+void GamePlayback::Finish(const Game& g) {
+    played_ = OutcomeOf(g);
+    throw PlaybackFinished{};
+}
+
+}  // namespace volley

@@ -1,0 +1,72 @@
+// Pads plugged in and pulled out while the game runs.
+
+#include <gtest/gtest.h>
+
+#include "shell/game_loop.h"
+#include "shell/input.h"
+#include "shell/scenes.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+constexpr JoyReading kPushedLeft{0, 32767, 0};
+
+TEST(HotPlug, APadPluggedInMidStageSteersAndOnePulledOutLetsGo) {
+    testing::TestGame t;
+    Main(*t, 3);
+    StartGame(*t);
+    ASSERT_FALSE(t->JoyPresent);
+    std::vector<int16_t> xs;
+    t.platform.events.OnPump = [&] {
+        const int32_t frame = t->StageFrame;
+        if (frame == 20) {
+            t.platform.joysticks.Set(0, kPushedLeft);
+        }
+        if (frame == 40) {
+            t.platform.joysticks.Unplug(0);
+        }
+        if (frame >= 60) {
+            t.platform.events.RequestClose();
+        }
+        if (xs.size() < static_cast<size_t>(frame) + 1) {
+            xs.push_back(t->PlayerX);
+        }
+    };
+    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    ASSERT_GE(xs.size(), 60u);
+    EXPECT_EQ(xs[10], xs[20]) << "nothing steers before the pad arrives";
+    EXPECT_LT(xs[35], xs[21]) << "the new pad's stick pushes the ship left";
+    EXPECT_EQ(xs[45], xs[55]) << "a pulled pad reads as centred";
+    EXPECT_FALSE(t->JoyPresent);
+}
+
+TEST(HotPlug, TheFirstOrSecondPadOfThosePresentIsChosen) {
+    testing::TestGame t;
+    Main(*t, 3);
+    t.platform.joysticks.Set(1, kPushedLeft);
+    t.platform.joysticks.SetFailing(0, true);
+    ReadJoystick(*t);
+    EXPECT_TRUE(t->JoyPresent);
+    EXPECT_EQ(t->JoyId, 1);
+    // The silent pad 0 goes: the steering pad becomes number 0.
+    t.platform.joysticks.Unplug(0);
+    const JoyState state = ReadJoystick(*t);
+    EXPECT_EQ(t->JoyId, 0);
+    EXPECT_EQ(state.Direction, kLeft);
+}
+
+TEST(HotPlug, AnUnchangedPadCountReadsWithoutLookingAgain) {
+    testing::TestGame t;
+    t.platform.joysticks.Set(0, kPushedLeft);
+    Main(*t, 3);
+    const int readsAfterStart = t.platform.joysticks.ReadCount();
+    for (int i = 0; i < 5; ++i) {
+        ReadJoystick(*t);
+    }
+    EXPECT_EQ(t.platform.joysticks.ReadCount(), readsAfterStart + 5) << "one read per poll";
+}
+
+}  // namespace
+}  // namespace volley

@@ -1,0 +1,281 @@
+// Once the game has started, nothing it does allocates: not a frame of any stage, not a pause, not
+// the boss's entrance with its music, not the end of a stage, not a pass of the title screen. The
+// whole scene loop runs here on the headless platform with every allocation of the process counted.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "counting_new.h"
+#include "platform/headless.h"
+#include "player/player_rules.h"
+#include "shell/game.h"
+#include "shell/replay_session.h"
+#include "shell/scenes.h"
+#include "shell/startup.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+using testing::CountedAllocations;
+
+// Music that plays nothing and keeps nothing, so that it allocates nothing of its own.
+class SilentMusic final : public Music {
+  public:
+    void Open() override {}
+    void Preload(const std::string&) override {}
+    int Load(const std::string&) override {
+        ++loads;
+        return 1;
+    }
+    void Play(int) override {}
+    void Stop() override {}
+    void Pause() override {}
+    void Resume() override {}
+    void Free(int) override {}
+    void Close() override {}
+    int loads = 0;
+};
+
+// Writing the replay when a stage ends or the game closes is file work between frames, which may
+// allocate: the count stops while it runs. Everything the recorder does inside frames is counted.
+class RecorderOutsideTheCount final : public RunObserver {
+  public:
+    explicit RecorderOutsideTheCount(GameRecorder& recorder) : recorder_(recorder) {}
+    void Started(Game& g) override { recorder_.Started(g); }
+    void StageEnded(Game& g) override {
+        const bool counting = testing::StopCountingAllocations();
+        recorder_.StageEnded(g);
+        if (counting) {
+            testing::StartCountingAllocations();
+        }
+    }
+    void Quitting(Game& g) override { recorder_.Quitting(g); }
+
+  private:
+    GameRecorder& recorder_;
+};
+
+// The headless platform with sounds only counted and the silent music; with recorded set, the
+// game's input goes through a recorder, as it always does in the real game.
+struct QuietGame {
+    explicit QuietGame(bool recorded = false)
+        : recorder(Platform{platform.clock, platform.keys, platform.events, platform.text,
+                            platform.window, platform.joysticks, platform.sound, music},
+                   {(saveDir.Path() / "last.rpl").string()}),
+          observer(recorder) {
+        const Platform quiet{platform.clock,  platform.keys,      platform.events, platform.text,
+                             platform.window, platform.joysticks, platform.sound,  music};
+        game =
+            std::make_unique<Game>(recorded ? recorder.Services() : quiet, testing::BuiltGameDir());
+        if (recorded) {
+            game->Observer = &observer;
+        }
+        platform.sound.Record = false;
+        game->SaveFile = (saveDir.Path() / "SaveData.dat").string();
+    }
+    testing::TempDir saveDir;
+    HeadlessPlatform platform;
+    SilentMusic music;
+    GameRecorder recorder;
+    RecorderOutsideTheCount observer;
+    std::unique_ptr<Game> game;
+};
+
+// The frame each stage's boss comes in on.
+constexpr std::array<int32_t, kStageCount> kBossFrames{6200, 6200, 6550, 6300,
+                                                       6300, 200,  1750, 200};
+constexpr int32_t kBombFrame = 60;
+constexpr int32_t kPauseFrame = 100;
+constexpr int32_t kFocusLossFrame = 150;
+// After this frame the stage skips ahead to just before its boss.
+constexpr int32_t kSkipFrame = 600;
+// A paused stage is resumed after this many looks at the events.
+constexpr int kPausedPumps = 3;
+// A stage whose end does not come this long after its boss is a failure of the tour itself.
+constexpr int32_t kBossFightLimit = 5000;
+
+// Plays stages 1 to 8 in turn from the title screen: fire held, weaving, a bomb, a pause by the
+// key and one by losing the focus, then on to the boss. Stages 2, 4, 6 and 8 end in a clear (the
+// boss is left one hit point), the others in a game over (the ship is left one point of energy).
+// Back at the title after the last, the window is closed.
+class StageTour {
+  public:
+    explicit StageTour(QuietGame& q) : q_(q), g_(*q.game), before_(CountedAllocations()) {}
+
+    void Pump() {
+        NoteFirstAllocation();
+        if (g_.Form1.PauseLabel.Visible) {
+            Paused();
+        } else if (g_.Form1.DisplayLabel[4].Visible) {
+            Title();
+        } else if (g_.StageOver) {
+            Result();
+        } else {
+            Stage();
+        }
+    }
+
+    int stagesPlayed = 0;
+    int clears = 0;
+    int gameOvers = 0;
+    int pauses = 0;
+    int titlePumps = 0;
+    bool lost = false;  // a stage that never ended
+    std::string firstAllocation;
+
+  private:
+    void NoteFirstAllocation() {
+        if (CountedAllocations() > before_ && firstAllocation.empty()) {
+            testing::StopCountingAllocations();
+            firstAllocation = "before the look at the events in stage " + std::to_string(g_.Stage) +
+                              " at frame " + std::to_string(g_.StageFrame) +
+                              (g_.StageOver ? ", stage over" : "");
+            testing::StartCountingAllocations();
+        }
+    }
+
+    void Hold(bool fire, bool left, bool right) {
+        q_.platform.keys.Hold(GameKey::Z, fire);
+        q_.platform.keys.Hold(GameKey::Left, left);
+        q_.platform.keys.Hold(GameKey::Right, right);
+    }
+
+    void End() {
+        testing::StopCountingAllocations();
+        q_.platform.events.RequestClose();
+    }
+
+    void Title() {
+        ++titlePumps;
+        Hold(false, false, false);
+        if (stagesPlayed == kStageCount) {
+            End();
+            return;
+        }
+        const int16_t target = static_cast<int16_t>(stagesPlayed + 1);
+        g_.MaxStage = kStageCount;
+        if (g_.Stage < target) {
+            q_.platform.keys.Tap(GameKey::Right);
+        } else if (g_.Stage > target) {
+            q_.platform.keys.Tap(GameKey::Left);
+        } else {
+            q_.platform.keys.Tap(GameKey::Z);
+            inStage_ = false;
+        }
+    }
+
+    void Stage() {
+        if (!inStage_) {
+            inStage_ = true;
+            bossFought_ = false;
+        }
+        const bool left = (g_.StageFrame / 40) % 2 == 0;
+        Hold(true, left, !left);
+        const int32_t frame = g_.StageFrame;
+        if (!bossFought_) {
+            g_.PlayerEnergy = kFullEnergy;
+        }
+        if (frame == kBombFrame) {
+            q_.platform.keys.Tap(GameKey::X);
+        } else if (frame == kPauseFrame) {
+            q_.platform.keys.Tap(GameKey::Pause);
+        } else if (frame == kFocusLossFrame) {
+            q_.platform.events.LoseFocus();
+        }
+        const int32_t bossFrame = kBossFrames[g_.Stage - 1];
+        if (frame >= kSkipFrame && frame < bossFrame - 5) {
+            g_.StageFrame = bossFrame - 5;
+        }
+        if (!bossFought_ && g_.BossKind != 0) {
+            FightBoss();
+        }
+        if (frame > bossFrame + kBossFightLimit) {
+            lost = true;
+            End();
+        }
+    }
+
+    void FightBoss() {
+        for (Enemy& e : g_.Enemies) {
+            if (e.State == 1 && e.Kind == g_.BossKind) {
+                bossFought_ = true;
+                if (g_.Stage % 2 == 0) {
+                    e.HP = 1;
+                } else {
+                    g_.PlayerEnergy = 1;
+                }
+            }
+        }
+    }
+
+    void Paused() {
+        Hold(false, false, false);
+        if (++pausedPumps_ == kPausedPumps) {
+            q_.platform.keys.Tap(GameKey::Pause);
+            pausedPumps_ = 0;
+            ++pauses;
+        }
+    }
+
+    void Result() {
+        Hold(false, false, false);
+        if (inStage_) {
+            inStage_ = false;
+            ++stagesPlayed;
+            const std::string& result = g_.Form1.DisplayLabel[8].Caption;
+            (result == "GAMEOVER" ? gameOvers : clears) += 1;
+        }
+        q_.platform.keys.Tap(GameKey::Z);
+    }
+
+    QuietGame& q_;
+    Game& g_;
+    long before_;  // allocations counted by earlier tests
+    bool inStage_ = false;
+    bool bossFought_ = false;
+    int pausedPumps_ = 0;
+};
+
+class NoAllocation : public ::testing::TestWithParam<bool> {};
+
+TEST_P(NoAllocation, EveryStageItsPausesItsEndAndTheTitleAllocateNothing) {
+    QuietGame q(GetParam());
+    Main(*q.game, 3);
+    StageTour tour(q);
+    q.platform.events.OnPump = [&] { tour.Pump(); };
+    const long before = CountedAllocations();
+    testing::StartCountingAllocations();
+    EXPECT_THROW(RunScenes(*q.game), ProcessEnd);
+    testing::StopCountingAllocations();
+    const long allocations = CountedAllocations() - before;
+
+    EXPECT_EQ(allocations, 0) << "the first, of " << testing::FirstCountedSize() << " bytes, came "
+                              << tour.firstAllocation;
+    // The tour went where it says it went.
+    EXPECT_FALSE(tour.lost) << "stage " << q.game->Stage << " never ended";
+    EXPECT_EQ(tour.stagesPlayed, kStageCount);
+    EXPECT_EQ(tour.clears, 4);
+    EXPECT_EQ(tour.gameOvers, 4);
+    EXPECT_EQ(tour.pauses, 2 * kStageCount);
+    EXPECT_GT(tour.titlePumps, kStageCount);
+    EXPECT_GE(q.music.loads, 1 + 2 * kStageCount) << "the title's, each stage's and the bosses'";
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndRecorded, NoAllocation, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Recorded" : "Plain"; });
+
+TEST(AllocationCounter, SeesAnAllocation) {
+    testing::StartCountingAllocations();
+    const long before = CountedAllocations();
+    auto box = std::make_unique<std::array<char, 100>>();
+    testing::StopCountingAllocations();
+    EXPECT_EQ(CountedAllocations(), before + 1);
+    EXPECT_NE(box, nullptr);
+}
+
+}  // namespace
+}  // namespace volley
