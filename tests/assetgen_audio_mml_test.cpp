@@ -154,6 +154,46 @@ std::string ErrorFor(const std::string& source) {
     return ErrorOf([&] { CompileMusic(source, "bad.mml"); });
 }
 
+TEST(AssetgenAudioMml, LoopsNestSixteenDeepAndNoDeeper) {
+    auto nested = [](int depth) {
+        std::string text = "track a 1\n" + std::string(static_cast<size_t>(depth), '[') + "c";
+        for (int i = 0; i < depth; ++i) {
+            text += "]1";
+        }
+        return text + "\n";
+    };
+    EXPECT_EQ(CompileMusic(nested(16), "deep.mml").EndTick, 480u);
+    EXPECT_EQ(ErrorFor(nested(17)), "bad.mml:2: loops nest more than 16 deep");
+    // Thousands deep, reading the loops used to run out of stack.
+    EXPECT_EQ(ErrorFor(nested(5000)), "bad.mml:2: loops nest more than 16 deep");
+}
+
+TEST(AssetgenAudioMml, APartMayLastTenThousandBeatsAndNoMore) {
+    // 50 x 50 whole notes are exactly 10000 beats.
+    EXPECT_EQ(CompileMusic("track a 1\n[[r1]50]50\n", "long.mml").EndTick, 10000u * 480);
+    EXPECT_EQ(ErrorFor("track a 1\n[[r1]50]50\nc64\n"),
+              "bad.mml:3: the part lasts more than 10000 beats");
+    EXPECT_EQ(ErrorFor("track a 1\n[[c1]50]50 $g\ngrid g 16\nkick x\nend\n"),
+              "bad.mml:2: the part lasts more than 10000 beats");
+    // Ties add up without wrapping round.
+    std::string ties = "track a 1\nc1";
+    for (int i = 0; i < 10000; ++i) {
+        ties += "^1";
+    }
+    EXPECT_EQ(ErrorFor(ties + "\n"), "bad.mml:2: the part lasts more than 10000 beats");
+}
+
+TEST(AssetgenAudioMml, LoopsThatUnrollWithoutEndAreRefusedAtOnce) {
+    // Six nested loops of 99 hold 99^6 (about 10^12) settings or notes: refused within the first
+    // million settings, or as soon as the notes pass the longest part, instead of unrolling for
+    // hours.
+    EXPECT_EQ(ErrorFor("track a 1\n[[[[[[v100]99]99]99]99]99]99\n"),
+              "bad.mml:2: the part unrolls to more than 1000000 notes and settings (are loops "
+              "nested too deep?)");
+    EXPECT_EQ(ErrorFor("track a 1\n[[[[[[c64]99]99]99]99]99]99\n"),
+              "bad.mml:2: the part lasts more than 10000 beats");
+}
+
 TEST(AssetgenAudioMml, BadNotesAreReportedWithTheirLine) {
     EXPECT_EQ(ErrorFor("track a 1\nc d\ne z\n"), "bad.mml:3: unexpected 'z'");
     EXPECT_EQ(ErrorFor("track a 1\nc7\n"),

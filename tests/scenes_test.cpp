@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -118,6 +119,31 @@ TEST(HighScore, OnlyABetterScoreIsKept) {
     UpdateHiScore(*t);
     EXPECT_EQ(t->HiScores[2], 5000);
     EXPECT_EQ(t->TotalScore, 5100);
+}
+
+TEST(HighScore, TheTotalOfADamagedTableStopsAtTheLimitsOfItsThirtyTwoBits) {
+    testing::TestGame t;
+    t->Stage = 3;
+    t->Score = 1000;
+    // A sum that just fits is exact.
+    t->HiScores = {INT32_MAX - 1000, 0, 0, 0, 0, 0, 0, 0, 0};
+    UpdateHiScore(*t);
+    EXPECT_EQ(t->TotalScore, INT32_MAX);
+    // One more and it would wrap round to a negative total.
+    t->Score = 1001;
+    UpdateHiScore(*t);
+    EXPECT_EQ(t->HiScores[3], 1001);
+    EXPECT_EQ(t->TotalScore, INT32_MAX);
+    t->HiScores = {INT32_MAX, 0, 0, 0, 0, 0, 0, 0, INT32_MAX};
+    t->Score = 5;
+    UpdateHiScore(*t);
+    EXPECT_EQ(t->TotalScore, INT32_MAX);
+    // Damaged negative scores stop at the other end.
+    t->HiScores = {INT32_MIN, -1, -1, -10, -1, -1, -1, -1, -1};
+    t->Score = -5;
+    UpdateHiScore(*t);
+    EXPECT_EQ(t->HiScores[3], -5);
+    EXPECT_EQ(t->TotalScore, INT32_MIN);
 }
 
 // Plays games one after another through the whole scene loop: each stage ends at once and the

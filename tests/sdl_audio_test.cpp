@@ -241,6 +241,24 @@ TEST_F(SdlSoundTest, BrokenWavIsReportedOnceAndNeverPlays) {
     EXPECT_EQ(Mix_Playing(-1), 0);
 }
 
+TEST_F(SdlSoundTest, WavClaimingMoreDataThanItHoldsIsRefusedBeforeDecoding) {
+    OpenPaused();
+    // A damaged length field: SDL would set aside the 4 GB it claims before reading any of it.
+    std::vector<uint8_t> damaged = SineWavImage(440, 50);
+    const size_t dataLength = 40;  // after "RIFF", size, "WAVE", a 24-byte fmt chunk and "data"
+    damaged[dataLength] = 0x00;
+    damaged[dataLength + 1] = 0x00;
+    damaged[dataLength + 2] = 0xF9;
+    damaged[dataLength + 3] = 0xFF;
+    ::testing::internal::CaptureStderr();
+    sound_.PlayEffect(damaged);
+    sound_.PlayEffect(damaged);
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(warnings,
+              "volley: cannot play a sound effect: the WAV file is cut short or damaged\n");
+    EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
 TEST_F(SdlSoundTest, MidiImageIsNotTakenForAnEffect) {
     OpenPaused();
     std::vector<uint8_t> midi = OneNoteMidi(60);

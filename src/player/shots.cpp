@@ -15,7 +15,6 @@ namespace {
 
 constexpr uint8_t kFireSampleFrame = 3;  // the fire control is looked at every fourth frame
 constexpr uint8_t kBombFrames = 40;
-constexpr int kLastVolleySlot = 100;
 constexpr int kFirstBombSlot = 100;
 constexpr int16_t kVolleyRise = -12;
 constexpr int kVolleyStartAbove = 32;

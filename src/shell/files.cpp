@@ -1,5 +1,6 @@
 #include "shell/files.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -35,12 +36,9 @@ void LoadDataTables(Game& g) {
     if (!file) {
         throw StartupError("cannot open " + path + ": " + std::strerror(errno));
     }
-    // A file shorter than the three tables leaves the rest of them zero.
     DataBytes bytes{};
     file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    ReadTable(bytes, 0, g.PlayerShotTypes);
-    ReadTable(bytes, kTableBytes, g.EnemyTypes);
-    ReadTable(bytes, 2 * kTableBytes, g.EnemyShotTypes);
+    DecodeDataTables(bytes.data(), static_cast<size_t>(file.gcount()), g);
 }
 
 // The whole file and one zero byte after it; a missing file gives the lone zero byte, which plays
@@ -60,6 +58,16 @@ std::vector<uint8_t> LoadEffect(const Game& g, const char* relative) {
 }
 
 }  // namespace
+
+void DecodeDataTables(const uint8_t* data, size_t size, Game& g) {
+    // A file shorter than the three tables leaves the rest of them zero; bytes past them are not
+    // read.
+    DataBytes bytes{};
+    std::copy_n(data, std::min(size, bytes.size()), bytes.begin());
+    ReadTable(bytes, 0, g.PlayerShotTypes);
+    ReadTable(bytes, kTableBytes, g.EnemyTypes);
+    ReadTable(bytes, 2 * kTableBytes, g.EnemyShotTypes);
+}
 
 std::string ProgramFile(const Game& g, const char* relative) {
     return g.ProgramDir + "/" + relative;

@@ -31,6 +31,16 @@ bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// Makes the rename of a file in folder last through a power cut: until the folder itself is on
+// the disk, the old file may come back. A failure here is not reported: the new file is in place.
+void SyncFolder(const std::filesystem::path& folder) {
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
 }  // namespace
 
 bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes, std::string& error) {
@@ -45,13 +55,15 @@ bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes, std::s
         error = SystemError("cannot write beside " + path);
         return false;
     }
+    // The messages name the file itself, not the passing temporary one that is gone by the time
+    // anybody reads them.
     bool ok = fchmod(fd, 0644) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
     if (!ok) {
-        error = SystemError("cannot write " + temp);
+        error = SystemError("cannot write " + path);
     }
     if (close(fd) != 0 && ok) {
         ok = false;
-        error = SystemError("cannot write " + temp);
+        error = SystemError("cannot write " + path);
     }
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
         ok = false;
@@ -59,8 +71,10 @@ bool ReplaceFile(const std::string& path, std::span<const uint8_t> bytes, std::s
     }
     if (!ok) {
         unlink(temp.c_str());
+        return false;
     }
-    return ok;
+    SyncFolder(target.parent_path());
+    return true;
 }
 
 }  // namespace volley

@@ -52,14 +52,7 @@ class Reader {
             error_ = why;
         }
     }
-    void Skip(size_t bytes) {
-        if (Left() < bytes) {
-            Fail("it ends early");
-            return;
-        }
-        at_ += bytes;
-    }
-    // A little-endian number of 1 to 8 bytes.
+    // A little-endian number of at most eight bytes.
     uint64_t Fixed(int bytes) {
         if (Left() < static_cast<size_t>(bytes)) {
             Fail("it ends early");
@@ -70,6 +63,13 @@ class Reader {
             value |= uint64_t{bytes_[at_++]} << (8 * i);
         }
         return value;
+    }
+    void Skip(size_t bytes) {
+        if (Left() < bytes) {
+            Fail("it ends early");
+            return;
+        }
+        at_ += bytes;
     }
     uint64_t Varint() {
         uint64_t value = 0;
@@ -235,7 +235,8 @@ bool DecodeReplay(std::span<const uint8_t> bytes, Replay& out, std::string& erro
         return false;
     }
     Reader r(bytes.first(bytes.size() - kCrcBytes));
-    r.Skip(kMagic.size() + 2);  // magic and version, checked above
+    // Magic and version, checked above; skipped, since ten bytes make no 64-bit number.
+    r.Skip(kMagic.size() + 2);
     if (r.Fixed(2) != 0) {
         r.Fail("it asks for features this game does not have");
     }

@@ -1,6 +1,8 @@
 #include "shell/scenes.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <numeric>
 
@@ -109,7 +111,10 @@ void BackToTitle(Game& g) {
 void UpdateHiScore(Game& g) {
     if (g.Score > g.HiScores[g.Stage]) {
         g.HiScores[g.Stage] = g.Score;
-        g.TotalScore = std::accumulate(g.HiScores.begin(), g.HiScores.end(), int32_t{0});
+        // Summed in 64 bits: a damaged or edited save can hold scores whose sum does not fit the
+        // 32 bits the total is saved in; the total then stops at the nearest value that does.
+        const int64_t sum = std::accumulate(g.HiScores.begin(), g.HiScores.end(), int64_t{0});
+        g.TotalScore = static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));
     }
 }
 

@@ -9,6 +9,14 @@ namespace {
 
 constexpr int kMaxInsertDepth = 16;
 
+// Limits far beyond any piece of the game (the longest lasts about 230 beats and plays a few
+// thousand notes a part), so that a slip in a loop count is reported at once instead of
+// unrolling for hours into all the memory there is. A 40-byte source of six nested loops of 99
+// would otherwise play 99^6 notes.
+constexpr uint32_t kMaxBeats = 10000;
+constexpr uint32_t kMaxTicks = kMaxBeats * kTicksPerQuarter;
+constexpr long kMaxSteps = 1'000'000;
+
 // Where a part stands while it is played: the time and the settings the notes so far have made.
 struct Voice {
     uint32_t Tick = 0;
@@ -37,14 +45,15 @@ class TrackPlayer {
 
   private:
     void PlayItem(const MusicItem& item, int depth) {
+        CountSteps(item.Place, 1);
         switch (item.Kind) {
             case Command::Note:
             case Command::Chord: Sound(item); break;
-            case Command::Rest: voice_.Tick += Duration(item); break;
+            case Command::Rest: Advance(item.Place, Duration(item)); break;
             case Command::Octave: voice_.Octave = item.Value; break;
             case Command::OctaveUp: ++voice_.Octave; break;
             case Command::OctaveDown: --voice_.Octave; break;
-            case Command::Length: voice_.Length = Duration(item); break;
+            case Command::Length: voice_.Length = static_cast<int>(Duration(item)); break;
             case Command::Velocity: voice_.Velocity = item.Value; break;
             case Command::Gate: voice_.Gate = item.Value; break;
             case Command::Transpose: voice_.Transpose = item.Value; break;
@@ -78,13 +87,15 @@ class TrackPlayer {
         if (const auto phrase = source_.Phrases.find(item.Name); phrase != source_.Phrases.end()) {
             Play(phrase->second, depth + 1);
         } else if (const auto grid = source_.Grids.find(item.Name); grid != source_.Grids.end()) {
-            PlayGrid(grid->second);
+            PlayGrid(grid->second, item.Place);
         } else {
             FailAt(item.Place, "no phrase or grid is named '" + item.Name + "'");
         }
     }
 
-    void PlayGrid(const DrumGrid& grid) {
+    void PlayGrid(const DrumGrid& grid, const SourcePlace& place) {
+        const size_t steps = grid.Rows.front().Cells.size();
+        CountSteps(place, static_cast<long>(steps * grid.Rows.size()));
         for (const DrumRow& row : grid.Rows) {
             for (size_t step = 0; step < row.Cells.size(); ++step) {
                 const char cell = row.Cells[step];
@@ -99,12 +110,12 @@ class TrackPlayer {
                 Emit(NoteOff(start + static_cast<uint32_t>(grid.StepTicks), channel_, row.Key));
             }
         }
-        voice_.Tick += static_cast<uint32_t>(grid.Rows.front().Cells.size() * grid.StepTicks);
+        Advance(place, static_cast<int64_t>(steps) * grid.StepTicks);
     }
 
     void Sound(const MusicItem& item) {
-        const int duration = Duration(item);
-        const int sounding = std::max(1, duration * voice_.Gate / 8);
+        const int64_t duration = Duration(item);
+        const int64_t sounding = std::max<int64_t>(1, duration * voice_.Gate / 8);
         for (int pitch : item.Pitches) {
             const int key = item.Raw ? pitch : (voice_.Octave + 1) * 12 + pitch + voice_.Transpose;
             if (key < 0 || key > 127) {
@@ -114,14 +125,30 @@ class TrackPlayer {
             Emit(NoteOn(voice_.Tick, channel_, key, voice_.Velocity));
             Emit(NoteOff(voice_.Tick + static_cast<uint32_t>(sounding), channel_, key));
         }
-        voice_.Tick += static_cast<uint32_t>(duration);
+        Advance(item.Place, duration);
+    }
+
+    // Moves the part on by ticks, which must leave it within the longest piece allowed.
+    void Advance(const SourcePlace& place, int64_t ticks) {
+        if (voice_.Tick + ticks > kMaxTicks) {
+            FailAt(place, "the part lasts more than " + std::to_string(kMaxBeats) + " beats");
+        }
+        voice_.Tick += static_cast<uint32_t>(ticks);
+    }
+
+    void CountSteps(const SourcePlace& place, long steps) {
+        steps_ += steps;
+        if (steps_ > kMaxSteps) {
+            FailAt(place, "the part unrolls to more than " + std::to_string(kMaxSteps) +
+                              " notes and settings (are loops nested too deep?)");
+        }
     }
 
     // The written lengths added up: each dot adds half of what the previous part added.
-    int Duration(const MusicItem& item) const {
-        int total = 0;
+    int64_t Duration(const MusicItem& item) const {
+        int64_t total = 0;
         for (const NoteLength& length : item.Lengths) {
-            int part = length.Ticks != 0 ? length.Ticks : voice_.Length;
+            int64_t part = length.Ticks != 0 ? length.Ticks : voice_.Length;
             total += part;
             for (int dot = 0; dot < length.Dots; ++dot) {
                 if (part % 2 != 0) {
@@ -141,6 +168,7 @@ class TrackPlayer {
     MidiTrack& out_;
     MidiTrack& conductor_;
     Voice voice_;
+    long steps_ = 0;
 };
 
 void CheckLengthsAgree(const std::vector<TrackSource>& tracks, const std::vector<uint32_t>& ends) {

@@ -20,7 +20,8 @@
 //   v100 q6 k-2     velocity, gate (eighths of each length that sound), transposition
 //   @34 V100 P64 R40 t150
 //                   program (1..128 as General MIDI numbers them), volume, pan, reverb, tempo
-//   [ ... : ... ]4  repeat 4 times, leaving out what follows ':' on the last pass
+//   [ ... : ... ]4  repeat 4 times, leaving out what follows ':' on the last pass; loops nest
+//                   at most 16 deep
 //   $name           a phrase (played with the current octave, length, ...) or a drum grid
 //
 // Every track must last exactly as long as the others: the piece loops from its end to its start.

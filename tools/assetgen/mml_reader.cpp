@@ -15,6 +15,10 @@ bool IsNoteLetter(char c) {
     return c >= 'a' && c <= 'g';
 }
 
+// Deeper than any music needs, and shallow enough that reading and playing the loops, one call
+// level each, stays far from the end of the stack.
+constexpr int kMaxLoopDepth = 16;
+
 class MusicTextReader {
   public:
     explicit MusicTextReader(const std::vector<SourceLine>& lines) {
@@ -88,7 +92,12 @@ class MusicTextReader {
             ReadChord(item);
         } else if (c == '[') {
             item.Kind = Command::Loop;
+            if (++loopDepth_ > kMaxLoopDepth) {
+                FailAt(item.Place,
+                       "loops nest more than " + std::to_string(kMaxLoopDepth) + " deep");
+            }
             ReadSequence(item.Body, &item.Tail, &item.Place);
+            --loopDepth_;
             ++pos_;  // the ']'
             item.Value = std::isdigit(static_cast<unsigned char>(Peek()))
                              ? RequireNumber(1, 99, "loop count")
@@ -246,6 +255,7 @@ class MusicTextReader {
     std::string text_;
     std::vector<int> lineOf_;
     size_t pos_ = 0;
+    int loopDepth_ = 0;
 };
 
 }  // namespace

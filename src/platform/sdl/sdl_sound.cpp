@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/wav_chunks.h"
+
 namespace volley::sdl {
 namespace {
 
@@ -43,10 +45,16 @@ Mix_Chunk* SdlSound::Decoded(const std::vector<uint8_t>& wavImage) {
     if (auto found = chunks_.find(key); found != chunks_.end()) {
         return found->second.get();
     }
-    const int fileBytes = static_cast<int>(wavImage.size() - kTrailingZero);
-    ChunkPtr chunk(Mix_LoadWAV_RW(SDL_RWFromConstMem(wavImage.data(), fileBytes), 1));
-    if (!chunk) {
-        audio_.Warn(std::string("cannot play a sound effect: ") + Mix_GetError());
+    const size_t fileBytes = wavImage.size() - kTrailingZero;
+    ChunkPtr chunk;
+    if (!WavChunksFit(wavImage.data(), fileBytes)) {
+        audio_.Warn("cannot play a sound effect: the WAV file is cut short or damaged");
+    } else {
+        chunk.reset(
+            Mix_LoadWAV_RW(SDL_RWFromConstMem(wavImage.data(), static_cast<int>(fileBytes)), 1));
+        if (!chunk) {
+            audio_.Warn(std::string("cannot play a sound effect: ") + Mix_GetError());
+        }
     }
     return chunks_.emplace(key, std::move(chunk)).first->second.get();
 }

@@ -1,0 +1,242 @@
+// A save folder that is full or read-only when the game ends: the real game must say so in one
+// line, end with exit code 1, leave the old save as it was and no temporary file behind it.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "save_pattern.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::TempDir;
+
+constexpr const char* kFillerName = "filler";
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)),
+                                std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A small file system of its own over an empty folder, taken down again at the end. Mounting it
+// needs root; Failure says why it could not be had.
+class ScratchMount {
+  public:
+    ScratchMount(const fs::path& folder, const char* size) : folder_(folder) {
+        const std::string options = std::string("size=") + size + ",mode=0755";
+        if (mount("tmpfs", folder.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            failure_ = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+            return;
+        }
+        mounted_ = true;
+    }
+    ~ScratchMount() {
+        if (mounted_) {
+            umount2(folder_.c_str(), MNT_DETACH);
+        }
+    }
+    ScratchMount(const ScratchMount&) = delete;
+    ScratchMount& operator=(const ScratchMount&) = delete;
+
+    const std::string& Failure() const { return failure_; }
+
+    bool MakeReadOnly() {
+        return mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+  private:
+    fs::path folder_;
+    bool mounted_ = false;
+    std::string failure_;
+};
+
+// Writes to a file in folder until the disk refuses more; true once it is full.
+bool FillUp(const fs::path& folder) {
+    std::FILE* filler = std::fopen((folder / kFillerName).c_str(), "wb");
+    if (filler == nullptr) {
+        return false;
+    }
+    const std::vector<char> block(4096, 'x');
+    std::setvbuf(filler, nullptr, _IONBF, 0);
+    while (std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {
+    }
+    const bool full = errno == ENOSPC;
+    std::fclose(filler);
+    // Even a single byte more must not fit.
+    std::FILE* probe = std::fopen((folder / "probe").c_str(), "wb");
+    const bool probeFitted =
+        probe != nullptr && std::fputc('x', probe) != EOF && std::fflush(probe) == 0;
+    if (probe != nullptr) {
+        std::fclose(probe);
+    }
+    fs::remove(folder / "probe");
+    return full && !probeFitted;
+}
+
+struct GameEnd {
+    int exitCode = -1;
+    std::vector<std::string> errorLines;
+};
+
+// Runs the game on save until it is on its title screen, then ends it with SIGTERM.
+GameEnd RunAndTerminate(const fs::path& save) {
+    TempDir logs;
+    const std::string errors = (logs.Path() / "stderr.txt").string();
+    testing::ChildProcess game(testing::GameCommand(save.string()), testing::GameEnvironment(),
+                               errors);
+    GameEnd end;
+    if (!game.AwaitHandlerFor(SIGTERM, 30s)) {
+        ADD_FAILURE() << "the game did not start: " << testing::ReadText(errors);
+        return end;
+    }
+    game.Signal(SIGTERM);
+    const int status = game.Wait();
+    end.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    end.errorLines = testing::Lines(testing::ReadText(errors));
+    return end;
+}
+
+std::vector<uint8_t> OldSave(const fs::path& save) {
+    testing::TestGame scratch;
+    testing::FillSave(*scratch, 777);
+    const auto record = EncodeSave(*scratch);
+    const std::vector<uint8_t> bytes(record.begin(), record.end());
+    std::ofstream(save, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+// One line says the save failed and why, naming the save itself, not the temporary file that is
+// gone by the time the player reads it. The only other line allowed is the same news about the
+// record of the last game, which the game writes beside the save just before it.
+void ExpectOneLineNaming(const GameEnd& end, const fs::path& save, const std::string& reason) {
+    const std::string saveLine = "volley: the game could not be saved: ";
+    const std::string replayLine = "volley: the replay was not saved: ";
+    int saveLines = 0;
+    for (const std::string& line : end.errorLines) {
+        if (line.rfind(saveLine, 0) == 0) {
+            ++saveLines;
+            EXPECT_NE(line.find(save.string() + ": " + reason), std::string::npos) << line;
+        } else {
+            EXPECT_EQ(line.rfind(replayLine, 0), 0u) << line;
+            const fs::path replay = save.parent_path() / "last.rpl";
+            EXPECT_NE(line.find(replay.string() + ": " + reason), std::string::npos) << line;
+        }
+    }
+    EXPECT_EQ(saveLines, 1) << ::testing::PrintToString(end.errorLines);
+}
+
+TEST(SaveFailure, AFullDiskLeavesTheOldSaveAndSaysSoInOneLine) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a disk is filled on a small tmpfs of its own, which only root can mount";
+    }
+    TempDir folder;
+    ScratchMount disk(folder.Path(), "64k");
+    if (!disk.Failure().empty()) {
+        GTEST_SKIP() << disk.Failure();
+    }
+    const fs::path save = folder.Path() / "SaveData.dat";
+    const std::vector<uint8_t> old = OldSave(save);
+    ASSERT_TRUE(FillUp(folder.Path()));
+
+    const GameEnd end = RunAndTerminate(save);
+    EXPECT_EQ(end.exitCode, 1);
+    ExpectOneLineNaming(end, save, std::strerror(ENOSPC));
+    EXPECT_EQ(ReadBytes(save), old);
+    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"SaveData.dat", kFillerName}));
+}
+
+TEST(SaveFailure, AReadOnlyFolderLeavesTheOldSaveAndSaysSoInOneLine) {
+    TempDir folder;
+    const fs::path save = folder.Path() / "SaveData.dat";
+    std::vector<uint8_t> old;
+    std::unique_ptr<ScratchMount> disk;
+    std::string reason;
+    if (geteuid() == 0) {
+        // Root writes through any permission bits: the folder's file system itself is read-only.
+        disk = std::make_unique<ScratchMount>(folder.Path(), "64k");
+        if (!disk->Failure().empty()) {
+            GTEST_SKIP() << disk->Failure();
+        }
+        old = OldSave(save);
+        ASSERT_TRUE(disk->MakeReadOnly()) << std::strerror(errno);
+        reason = std::strerror(EROFS);
+    } else {
+        old = OldSave(save);
+        ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+        reason = std::strerror(EACCES);
+    }
+
+    const GameEnd end = RunAndTerminate(save);
+    chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(end.exitCode, 1);
+    ExpectOneLineNaming(end, save, reason);
+    EXPECT_EQ(ReadBytes(save), old);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"SaveData.dat"});
+}
+
+// A file size limit lets a write take only a part of the save: the reason given must be the
+// limit's, not whatever an earlier call happened to leave in errno.
+TEST(SaveFailure, AWriteCutShortByTheFileSizeLimitGivesItsOwnReason) {
+    TempDir folder;
+    const fs::path save = folder.Path() / "SaveData.dat";
+    const std::vector<uint8_t> old = OldSave(save);
+    testing::TestGame t;
+    testing::FillSave(*t, 778);
+    t->SaveFile = save.string();
+
+    // Past the limit the kernel raises SIGXFSZ, which would end the test; ignored, the write
+    // fails with EFBIG instead.
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &ignore, &previous);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = kSaveBytes / 2;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    errno = ENOENT;
+    std::string error;
+    const bool written = WriteSaveData(*t, error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    sigaction(SIGXFSZ, &previous, nullptr);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot write " + save.string() + ": " + std::strerror(EFBIG));
+    EXPECT_EQ(ReadBytes(save), old);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"SaveData.dat"});
+}
+
+}  // namespace
+}  // namespace volley
