@@ -27,14 +27,23 @@ const char* ResultName(StageResult result) {
     return "none";
 }
 
+namespace {
+
+// The real services with other keys, events and joysticks in front of them.
+Platform WithInput(const Platform& real, Keyboard& keys, Events& events, Joysticks& joysticks) {
+    return Platform{real.clock,  keys,      events,     real.text,
+                    real.window, joysticks, real.sound, real.music};
+}
+
+}  // namespace
+
 GameRecorder::GameRecorder(Platform real, std::vector<std::string> paths)
     : real_(real), paths_(std::move(paths)) {
     replay_.Log.Reserve();
 }
 
 Platform GameRecorder::Services() {
-    Platform p = real_;
-    return Platform{p.clock, keys_, events_, p.text, p.window, joysticks_, p.sound, p.music};
+    return WithInput(real_, keys_, events_, joysticks_);
 }
 
 void GameRecorder::Started(Game& g) {
@@ -59,8 +68,7 @@ GamePlayback::GamePlayback(Platform real, Replay replay)
     : real_(real), replay_(std::move(replay)) {}
 
 Platform GamePlayback::Services() {
-    Platform p = real_;
-    return Platform{p.clock, keys_, events_, p.text, p.window, joysticks_, p.sound, p.music};
+    return WithInput(real_, keys_, events_, joysticks_);
 }
 
 void GamePlayback::Started(Game& g) {

@@ -63,20 +63,20 @@ class RecorderOutsideTheCount final : public RunObserver {
 // game's input goes through a recorder, as it always does in the real game.
 struct QuietGame {
     explicit QuietGame(bool recorded = false)
-        : recorder(Platform{platform.clock, platform.keys, platform.events, platform.text,
-                            platform.window, platform.joysticks, platform.sound, music},
-                   {(saveDir.Path() / "last.rpl").string()}),
-          observer(recorder) {
-        const Platform quiet{platform.clock,  platform.keys,      platform.events, platform.text,
-                             platform.window, platform.joysticks, platform.sound,  music};
-        game =
-            std::make_unique<Game>(recorded ? recorder.Services() : quiet, testing::BuiltGameDir());
+        : recorder(Quiet(), {(saveDir.Path() / "last.rpl").string()}), observer(recorder) {
+        game = std::make_unique<Game>(recorded ? recorder.Services() : Quiet(),
+                                      testing::BuiltGameDir());
         if (recorded) {
             game->Observer = &observer;
         }
         platform.sound.Record = false;
         game->SaveFile = (saveDir.Path() / "SaveData.dat").string();
     }
+    Platform Quiet() {
+        return Platform{platform.clock,  platform.keys,      platform.events, platform.text,
+                        platform.window, platform.joysticks, platform.sound,  music};
+    }
+
     testing::TempDir saveDir;
     HeadlessPlatform platform;
     SilentMusic music;
