@@ -34,11 +34,12 @@ play() {
     [[ -n "$wid" ]] || fail "no window appeared"
     xdotool windowfocus --sync "$wid"
     sleep 3
+    # Sent to the window itself: on a loaded machine the focus may not yet be where it was put.
     for key in "$@"; do
-        xdotool key "$key"
+        xdotool key --window "$wid" "$key"
         sleep 1
     done
-    xdotool key Escape 2>/dev/null || true
+    xdotool key --window "$wid" Escape 2>/dev/null || true
     wait "$pid" || fail "the game ended with an error"
     pid=""
     [[ -s "$out" ]] || fail "no sound was written"
