@@ -228,14 +228,17 @@ TEST(Scenes, MusicFollowsTheTitleTheStageAndTheBoss) {
     EXPECT_EQ(t.platform.music.Calls.back(), "close");
 }
 
-TEST(Scenes, MusicIsFoundBesideTheProgramOrElseInTheCurrentFolder) {
+TEST(Scenes, MusicIsOnlyLookedForAmongTheGamesFiles) {
     testing::TempDir program;
+    testing::TempDir startedFrom;
+    std::filesystem::create_directory(startedFrom.Path() / "Music");
+    std::ofstream(startedFrom.Path() / "Music" / "boss.mid") << "MThd";
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(startedFrom.Path());
     testing::TestGame t(program.Path().string());
-    EXPECT_EQ(MusicPath(*t, "boss"), "Music/boss.mid");
-    std::filesystem::create_directory(program.Path() / "Music");
-    std::ofstream(program.Path() / "Music" / "boss.mid") << "MThd";
-    EXPECT_EQ(MusicPath(*t, "boss"), (program.Path() / "Music" / "boss.mid").string());
-    EXPECT_EQ(MusicPath(*t, "Stage3"), "Music/Stage3.mid");
+    const std::string path = MusicPath(*t, "boss");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(path, (program.Path() / "Music" / "boss.mid").string());
 }
 
 }  // namespace

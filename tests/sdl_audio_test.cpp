@@ -303,20 +303,28 @@ class SdlMusicTest : public ::testing::Test {
     SdlMusic music_{audio_};
 };
 
-TEST_F(SdlMusicTest, MissingPieceHasHandleZeroAndIsReportedOnce) {
+TEST_F(SdlMusicTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
     if (!HaveSoundFont()) {
         GTEST_SKIP() << "no soundfont on this machine";
     }
     music_.Open();
-    const std::string missing = (folder_ / "Nothing.mid").string();
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(music_.Load(missing), 0);
-    EXPECT_EQ(music_.Load(missing), 0);
-    const std::string warnings = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(CountLines(warnings), 1) << warnings;
-    EXPECT_EQ(warnings.rfind("volley: cannot load music " + missing + ": ", 0), 0u) << warnings;
-    music_.Play(0);
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    std::filesystem::create_directory(folder_ / "Folder.mid");
+    const std::string damaged = WriteMidi("Damaged.mid", 60);
+    std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) - 2);
+    std::ofstream(folder_ / "Empty.mid").close();
+    for (const char* name : {"Nothing.mid", "Folder.mid", "Damaged.mid", "Empty.mid"}) {
+        SCOPED_TRACE(name);
+        const std::string path = (folder_ / name).string();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(music_.Load(path), 0);
+        EXPECT_EQ(music_.Load(path), 0);
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(CountLines(warnings), 1) << warnings;
+        EXPECT_EQ(warnings.rfind("volley: cannot load music: ", 0), 0u) << warnings;
+        EXPECT_NE(warnings.find(path), std::string::npos) << warnings;
+        music_.Play(0);
+        EXPECT_EQ(Mix_PlayingMusic(), 0);
+    }
 }
 
 TEST_F(SdlMusicTest, PreloadedPieceLoadsPlaysAndFallsSilent) {

@@ -1,7 +1,6 @@
 #include "shell/music.h"
 
 #include <array>
-#include <filesystem>
 
 #include "shell/game.h"
 
@@ -27,10 +26,7 @@ int PieceIndex(std::string_view name) {
 }  // namespace
 
 std::string MusicPath(const Game& g, std::string_view name) {
-    const std::string relative = "Music/" + std::string(name) + ".mid";
-    const std::string besideProgram = g.ProgramDir + "/" + relative;
-    std::error_code ec;
-    return std::filesystem::exists(besideProgram, ec) ? besideProgram : relative;
+    return g.ProgramDir + "/Music/" + std::string(name) + ".mid";
 }
 
 void MusicOpen(Game& g) {

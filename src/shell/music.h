@@ -25,7 +25,8 @@ void StopMusic(Game& g);
 // Stops the music and shuts the player down.
 void MusicClose(Game& g);
 
-// The file of a piece: in the Music folder beside the program, or else in the current folder's.
+// The file of a piece, in the Music folder among the game's files; never one that happens to lie in
+// whatever folder the game was started from.
 std::string MusicPath(const Game& g, std::string_view name);
 
 }  // namespace volley

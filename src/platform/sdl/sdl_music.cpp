@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/midi_check.h"
+#include "platform/read_file.h"
+
 namespace volley::sdl {
 namespace {
 
@@ -189,20 +192,25 @@ void SdlMusic::WorkerLoop() {
 void SdlMusic::LoadAndKeep(const std::string& path) {
     MusicPtr piece;
     std::string reason;
-    {
+    std::vector<uint8_t> file;
+    if (ReadWholeFile(path, kMaxMusicBytes, file, reason) == ReadStatus::Read &&
+        CheckMidiFile(file, reason)) {
         std::lock_guard loadLock(loadMutex_);
-        piece.reset(Mix_LoadMUS(path.c_str()));
+        piece.reset(
+            Mix_LoadMUS_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1));
         if (!piece) {
             // SDL keeps its error message per thread, so this one is the load's own.
-            reason = Mix_GetError();
+            reason = path + ": " + Mix_GetError();
         }
+    } else if (reason.find(path) == std::string::npos) {
+        reason = path + ": " + reason;  // the check's own words do not name the file
     }
     if (!piece) {
-        audio_.Warn("cannot load music " + path + ": " + reason);
+        audio_.Warn("cannot load music: " + reason + "; that piece stays silent");
     }
     std::lock_guard lock(mutex_);
     if (piece) {
-        pieces_.push_back(std::move(piece));
+        pieces_.push_back(LoadedPiece{std::move(file), std::move(piece)});
         handles_[path] = static_cast<int>(pieces_.size());
     } else {
         handles_[path] = 0;
@@ -219,7 +227,7 @@ Mix_Music* SdlMusic::Piece(int handle) {
     if (handle <= 0 || handle > static_cast<int>(pieces_.size())) {
         return nullptr;
     }
-    return pieces_[handle - 1].get();
+    return pieces_[handle - 1].music.get();
 }
 
 }  // namespace volley::sdl

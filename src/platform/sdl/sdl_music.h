@@ -23,6 +23,8 @@ namespace volley::sdl {
 // Only Mix_LoadMUS runs on the worker. The device, the MIDI players and the soundfont are set up
 // on the caller's thread before the worker starts, and playing, halting and freeing stay there
 // too, so the worker never shares SDL_mixer's state with them.
+// Every piece is read as a file of bounded size and checked before SDL_mixer sees it: a damaged
+// one is left silent with one warning.
 class SdlMusic final : public Music {
   public:
     explicit SdlMusic(SdlAudio& audio) : audio_(audio) {}
@@ -64,7 +66,12 @@ class SdlMusic final : public Music {
     std::optional<std::string> loading_;  // the piece the worker is loading now
     bool stopping_ = false;
     std::map<std::string, int> handles_;  // 0 for a piece that could not be loaded
-    std::vector<MusicPtr> pieces_;        // piece of handle h at h - 1
+    // The piece of handle h at h - 1, with the file it plays from, which must outlive it.
+    struct LoadedPiece {
+        std::vector<uint8_t> file;
+        MusicPtr music;
+    };
+    std::vector<LoadedPiece> pieces_;
     std::thread worker_;
 };
 
