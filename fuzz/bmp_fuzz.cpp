@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-
 void Require(bool promise) {
     if (!promise) {
         __builtin_trap();
@@ -35,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(size >= 26);
     const int32_t width = StoredInt32(data + 18);
     const int32_t height = StoredInt32(data + 22);
-    Require(picture.Width == width && width > 0 && width <= kMaxSide);
+    Require(picture.Width == width && width > 0 && width <= volley::kMaxPictureSide);
     Require(picture.Height == (height < 0 ? -static_cast<int64_t>(height) : height));
-    Require(picture.Height > 0 && picture.Height <= kMaxSide);
+    Require(picture.Height > 0 && picture.Height <= volley::kMaxPictureSide);
     Require(picture.Pixels.size() == static_cast<size_t>(picture.Width) * picture.Height);
     for (volley::Pixel pixel : picture.Pixels) {
         Require((pixel & 0xFF000000u) == 0);

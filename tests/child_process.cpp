@@ -97,6 +97,25 @@ int ChildProcess::Wait() {
     return status;
 }
 
+std::optional<int> ChildProcess::WaitAtMost(std::chrono::milliseconds deadline) {
+    const auto giveUp = std::chrono::steady_clock::now() + deadline;
+    while (std::chrono::steady_clock::now() < giveUp) {
+        int status = 0;
+        const pid_t ended = waitpid(pid_, &status, WNOHANG);
+        if (ended == pid_) {
+            reaped_ = true;
+            return status;
+        }
+        if (ended < 0 && errno != EINTR) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(pid_, SIGKILL);
+    Wait();
+    return std::nullopt;
+}
+
 bool ChildProcess::AwaitHandlerFor(int signal, std::chrono::milliseconds deadline) const {
     const auto giveUp = std::chrono::steady_clock::now() + deadline;
     const std::string path = "/proc/" + std::to_string(pid_) + "/status";

@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ class ChildProcess {
     void Signal(int signal) const;
     // Waits for the end and returns the wait status (WIFEXITED and the rest read it).
     int Wait();
+    // The same, but a child still running at the deadline is killed, and nothing is returned.
+    std::optional<int> WaitAtMost(std::chrono::milliseconds deadline);
     // True once the child has a handler of its own for signal, false if it has not got one by
     // the deadline or has ended.
     bool AwaitHandlerFor(int signal, std::chrono::milliseconds deadline) const;

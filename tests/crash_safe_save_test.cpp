@@ -19,6 +19,7 @@
 
 #include "child_process.h"
 #include "save_pattern.h"
+#include "shell/replace_file.h"
 #include "test_game.h"
 
 namespace volley {
@@ -167,13 +168,14 @@ TEST(CrashSafeSave, AWriterKilledInTheMiddleOfItsSavesLeavesAWholeOldOrNewSave) 
             EXPECT_EQ(*counter, last + kSavesPerRun) << "a run that ended made all its saves";
         }
         last = *counter;
-        // A kill between the temporary file's creation and its rename leaves it behind; it is
-        // counted and cleared so that the next round starts clean.
+        // A kill between the temporary file's creation and its rename leaves it behind; the
+        // next start of the game clears it away.
         for (const std::string& name : OthersBeside(save)) {
-            EXPECT_EQ(name.rfind("SaveData.dat.", 0), 0u) << name;
-            fs::remove(saveDir.Path() / name);
+            EXPECT_EQ(name.rfind(".volley-", 0), 0u) << name;
             ++strayFiles;
         }
+        RemoveStaleTemporaries(save.string());
+        EXPECT_EQ(OthersBeside(save), std::vector<std::string>{});
     }
     ::testing::Test::RecordProperty("temporary files left by kills", strayFiles);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/game_loop.h"
+#include "shell/input.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -119,6 +120,29 @@ TEST_F(Pause, TheGamepadsStartButtonPausesOnItsPressNotWhileHeld) {
     t.platform.events.OnPump = [&] { pausedAgain |= t->Form1.PauseLabel.Visible; };
     RunFrame(*t);  // Start still held: no new pause
     EXPECT_FALSE(pausedAgain);
+}
+
+TEST(PauseOutsideAStage, RequestsMadeBeforeAStageDoNotPauseIt) {
+    testing::TestGame t;
+    Main(*t, 31);
+    // On the title: P tapped, the focus lost and given back, Start held down.
+    t.platform.keys.Tap(GameKey::Pause);
+    t.platform.events.LoseFocus();
+    t.platform.joysticks.Set(0, JoyReading{32767, 32767, 1u << 6});
+    JoyInit(*t);
+    t->Joy = ReadJoystick(*t);
+    StartGame(*t);
+    bool paused = false;
+    int passes = 0;
+    t.platform.events.OnPump = [&] {
+        paused |= t->Form1.PauseLabel.Visible;
+        if (++passes == 200) {
+            t.platform.keys.Tap(GameKey::Escape);
+        }
+    };
+    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_FALSE(paused);
+    EXPECT_GT(t->StageFrame, 5);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Recording games and playing them back on the headless platform.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "platform/crc32.h"
@@ -13,6 +15,8 @@
 
 namespace volley {
 namespace {
+
+namespace fs = std::filesystem;
 
 // A pilot that starts stage 1 from the title with fire held, weaves, and quits with Escape at
 // lastFrame (or goes back to the title and quits there once the stage is over).
@@ -213,9 +217,9 @@ TEST(ReplayFile, ForeignFilesAndOtherVersionsSayWhatTheyAre) {
     EXPECT_EQ(DecodeError(foreign), "not a volley replay");
     EXPECT_EQ(DecodeError({'B', 'M', 0, 0}), "not a volley replay");
     std::vector<uint8_t> newer = bytes;
-    newer[8] = 2;
+    newer[8] = static_cast<uint8_t>(kReplayVersion + 1);
     Reseal(newer);
-    EXPECT_NE(DecodeError(newer).find("version 2"), std::string::npos);
+    EXPECT_NE(DecodeError(newer).find("version " + std::to_string(kReplayVersion + 1)), std::string::npos);
     std::vector<uint8_t> badResult = bytes;
     badResult[8 + 2 + 2 + 8 + kSaveBytes + 2] = 9;
     Reseal(badResult);
@@ -226,11 +230,33 @@ TEST(ReplayFile, ForeignFilesAndOtherVersionsSayWhatTheyAre) {
     EXPECT_NE(DecodeError(longer).find("after its end"), std::string::npos);
 }
 
-TEST(ReplayFile, AMissingFileIsNamedInTheReason) {
-    Replay out;
-    std::string error;
-    EXPECT_FALSE(ReadReplayFile("/nonexistent/x.rpl", out, error));
-    EXPECT_NE(error.find("/nonexistent/x.rpl"), std::string::npos);
+TEST(ReplayFile, AStreamOfMoreAnswersThanADayOfPlayIsRefused) {
+    for (uint64_t extra : {0, 1}) {
+        Replay replay;
+        const uint64_t half = kMaxAnswersPerStream / 2;
+        replay.Log.Keys[0].AppendRun(static_cast<uint32_t>(half), true);
+        replay.Log.Keys[0].AppendRun(static_cast<uint32_t>(kMaxAnswersPerStream - half + extra),
+                                     false);
+        Replay out;
+        std::string error;
+        EXPECT_EQ(DecodeReplay(EncodeReplay(replay), out, error), extra == 0) << error;
+        if (extra == 1) {
+            EXPECT_NE(error.find("more answers than a day of play"), std::string::npos) << error;
+        }
+    }
+}
+
+TEST(ReplayFile, AnythingButAReplayFileIsNamedInTheReason) {
+    testing::TempDir dir;
+    fs::create_directory(dir.Path() / "folder.rpl");
+    ASSERT_EQ(mkfifo((dir.Path() / "pipe.rpl").c_str(), 0600), 0);
+    for (const char* name : {"missing.rpl", "folder.rpl", "pipe.rpl"}) {
+        const std::string path = (dir.Path() / name).string();
+        Replay out;
+        std::string error;
+        EXPECT_FALSE(ReadReplayFile(path, out, error));
+        EXPECT_NE(error.find(path), std::string::npos) << error;
+    }
 }
 
 }  // namespace

@@ -137,16 +137,24 @@ std::vector<uint8_t> OldSave(const fs::path& save) {
 }
 
 // One line says the save failed and why, naming the save itself, not the temporary file that is
-// gone by the time the player reads it. The only other line allowed is the same news about the
-// record of the last game, which the game writes beside the save just before it.
-void ExpectOneLineNaming(const GameEnd& end, const fs::path& save, const std::string& reason) {
+// gone by the time the player reads it. The only other lines allowed are the same news about the
+// record of the last game, which the game writes beside the save just before it, and the warning
+// at the start that the scores will not be kept, which a folder that cannot be written must get.
+void ExpectOneLineNaming(const GameEnd& end, const fs::path& save, const std::string& reason,
+                         bool warnedAtStart) {
     const std::string saveLine = "volley: the game could not be saved: ";
     const std::string replayLine = "volley: the replay was not saved: ";
+    const std::string startLine = "volley: the scores of this game will not be kept: ";
     int saveLines = 0;
+    int startLines = 0;
     for (const std::string& line : end.errorLines) {
         if (line.rfind(saveLine, 0) == 0) {
             ++saveLines;
             EXPECT_NE(line.find(save.string() + ": " + reason), std::string::npos) << line;
+        } else if (line.rfind(startLine, 0) == 0) {
+            ++startLines;
+            EXPECT_NE(line.find(save.parent_path().string() + ": " + reason), std::string::npos)
+                << line;
         } else {
             EXPECT_EQ(line.rfind(replayLine, 0), 0u) << line;
             const fs::path replay = save.parent_path() / "last.rpl";
@@ -154,6 +162,11 @@ void ExpectOneLineNaming(const GameEnd& end, const fs::path& save, const std::st
         }
     }
     EXPECT_EQ(saveLines, 1) << ::testing::PrintToString(end.errorLines);
+    EXPECT_LE(startLines, 1);
+    if (warnedAtStart) {
+        ASSERT_FALSE(end.errorLines.empty());
+        EXPECT_EQ(end.errorLines.front().rfind(startLine, 0), 0u) << end.errorLines.front();
+    }
 }
 
 TEST(SaveFailure, AFullDiskLeavesTheOldSaveAndSaysSoInOneLine) {
@@ -171,7 +184,7 @@ TEST(SaveFailure, AFullDiskLeavesTheOldSaveAndSaysSoInOneLine) {
 
     const GameEnd end = RunAndTerminate(save);
     EXPECT_EQ(end.exitCode, 1);
-    ExpectOneLineNaming(end, save, std::strerror(ENOSPC));
+    ExpectOneLineNaming(end, save, std::strerror(ENOSPC), false);
     EXPECT_EQ(ReadBytes(save), old);
     EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"SaveData.dat", kFillerName}));
 }
@@ -200,7 +213,36 @@ TEST(SaveFailure, AReadOnlyFolderLeavesTheOldSaveAndSaysSoInOneLine) {
     const GameEnd end = RunAndTerminate(save);
     chmod(folder.Path().c_str(), 0755);
     EXPECT_EQ(end.exitCode, 1);
-    ExpectOneLineNaming(end, save, reason);
+    ExpectOneLineNaming(end, save, reason, true);
+    EXPECT_EQ(ReadBytes(save), old);
+    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"SaveData.dat"});
+}
+
+// The save of someone the player is not: as root, the game is run as nobody.
+TEST(SaveFailure, ASaveThePlayerCannotReadStopsTheGameBeforeItStartsAndIsLeftAsItIs) {
+    TempDir folder;
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0777), 0);  // the folder itself is anybody's to write
+    const fs::path save = folder.Path() / "SaveData.dat";
+    const std::vector<uint8_t> old = OldSave(save);
+    ASSERT_EQ(chmod(save.c_str(), geteuid() == 0 ? 0600 : 0), 0);
+    std::vector<std::string> command = testing::GameCommand(save.string());
+    if (geteuid() == 0) {
+        command.insert(command.begin(),
+                       {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    }
+    TempDir logs;
+    const std::string errors = (logs.Path() / "stderr.txt").string();
+    testing::ChildProcess game(command, testing::GameEnvironment(), errors);
+    const std::optional<int> ended = game.WaitAtMost(30s);
+    chmod(save.c_str(), 0600);
+    ASSERT_TRUE(ended.has_value()) << "the game played on";
+    const int status = *ended;
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::vector<std::string> lines = testing::Lines(testing::ReadText(errors));
+    ASSERT_EQ(lines.size(), 1u) << ::testing::PrintToString(lines);
+    EXPECT_NE(lines[0].find(save.string()), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(std::strerror(EACCES)), std::string::npos) << lines[0];
     EXPECT_EQ(ReadBytes(save), old);
     EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"SaveData.dat"});
 }

@@ -1,15 +1,19 @@
 #include "shell/save_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "shell/files.h"
+#include "shell/replace_file.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -97,6 +101,144 @@ TEST(SaveFile, BytesPastTheRecordAreKept) {
     EXPECT_EQ(bytes[22], 0x70);  // 70000 = 0x11170, little-endian at offset 6 + 4 * 4
     EXPECT_EQ(bytes[23], 0x11);
     EXPECT_EQ(bytes[24], 0x01);
+}
+
+// What a file holds, or where a link points: enough to tell that nothing touched it.
+std::string Fingerprint(const fs::path& path) {
+    const fs::file_status status = fs::symlink_status(path);
+    if (fs::is_symlink(status)) {
+        return "link to " + fs::read_symlink(path).string();
+    }
+    if (fs::is_regular_file(status)) {
+        const auto bytes = ReadAll(path);
+        return "file of " + std::to_string(fs::file_size(path)) + " bytes, " +
+               std::to_string(std::count(bytes.begin(), bytes.end(), 0x5A));
+    }
+    return "other " + std::to_string(static_cast<int>(status.type()));
+}
+
+TEST(SaveFile, ASaveThatIsThereButMustNotBeReadStopsTheStartAndIsLeftAsItIs) {
+    TempDir elsewhere;
+    const fs::path secret = elsewhere.Path() / "secret";
+    WriteAll(secret, std::vector<uint8_t>(100, 0x5A));
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        const char* errorHas;
+    };
+    const Case cases[] = {
+        {"a link to another file", [&](const fs::path& p) { fs::create_symlink(secret, p); },
+         "symbolic link"},
+        {"a link to nothing", [&](const fs::path& p) { fs::create_symlink("/nonexistent", p); },
+         "symbolic link"},
+        {"a folder", [](const fs::path& p) { fs::create_directory(p); }, "folder"},
+        {"a pipe", [](const fs::path& p) { mkfifo(p.c_str(), 0600); }, "pipe"},
+        {"one byte too many",
+         [](const fs::path& p) {
+             WriteAll(p, std::vector<uint8_t>(kSaveBytes + kMaxSaveTailBytes + 1, 0x5A));
+         },
+         "larger than"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestGame t;
+        const fs::path path = t.saveDir.Path() / "SaveData.dat";
+        c.make(path);
+        const std::string before = Fingerprint(path);
+        t->SaveFile = path.string();
+        try {
+            Main(*t, 1);
+            ADD_FAILURE() << "the game started";
+        } catch (const StartupError& e) {
+            EXPECT_NE(std::string(e.what()).find(path.string()), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.errorHas), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(t.platform.window.IsOpen());
+        EXPECT_EQ(Fingerprint(path), before);
+        EXPECT_EQ(std::distance(fs::directory_iterator(t.saveDir.Path()), fs::directory_iterator()),
+                  1);
+    }
+    EXPECT_EQ(Fingerprint(secret), "file of 100 bytes, 100");
+}
+
+TEST(SaveFile, TheLargestSaveTakenKeepsItsWholeTail) {
+    TestGame t;
+    const fs::path path = t.saveDir.Path() / "SaveData.dat";
+    std::vector<uint8_t> largest = kSample;
+    largest.resize(kSaveBytes + kMaxSaveTailBytes, 0x5A);
+    WriteAll(path, largest);
+    EXPECT_EQ(StartAndQuit(t, path), 0);
+    EXPECT_EQ(ReadAll(path), largest);
+}
+
+TEST(SaveFile, ASaveKeepsItsPermissionsAndANewOneFollowsTheUmask) {
+    TestGame t;
+    const fs::path path = t.saveDir.Path() / "SaveData.dat";
+    t->SaveFile = path.string();
+    std::string error;
+    const mode_t oldMask = umask(027);
+    ASSERT_TRUE(WriteSaveData(*t, error)) << error;
+    umask(oldMask);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
+    chmod(path.c_str(), 0600);
+    ASSERT_TRUE(WriteSaveData(*t, error)) << error;
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
+
+    // A save made read-only is the player's to keep: not written, and the game says so.
+    WriteAll(path, kSample);
+    chmod(path.c_str(), 0444);
+    t->MaxStage = 8;
+    EXPECT_FALSE(WriteSaveData(*t, error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(ReadAll(path), kSample);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0444));
+}
+
+TEST(SaveFile, ASaveWithALongNameIsWritten) {
+    TestGame t;
+    t->SaveFile = (t.saveDir.Path() / std::string(250, 's')).string();
+    std::string error;
+    EXPECT_TRUE(WriteSaveData(*t, error)) << error;
+    EXPECT_EQ(fs::file_size(t->SaveFile), kSaveBytes);
+}
+
+// Only temporaries of ours that nobody holds are taken away: never a file of another name,
+// another user's, a link, or one a running game is still writing.
+TEST(SaveFile, StaleTemporariesBesideTheSaveAreRemovedAtTheStart) {
+    TempDir folder;
+    const fs::path d = folder.Path();
+    const char* stale[] = {".volley-Ab3xY9.tmp", "SaveData.dat.Q1w2E3", "last.rpl.zzzzzz"};
+    const char* kept[] = {
+        "SaveData.dat",     "SaveData.dat.bak",  "notes.txt", ".volley-Ab3xY9.tmpx",
+        "other.dat.Q1w2E3", ".volley-short.tmp", "held"};
+    for (const char* name : stale) {
+        WriteAll(d / name, {1});
+    }
+    for (const char* name : kept) {
+        WriteAll(d / name, {1});
+    }
+    fs::create_symlink(d / "notes.txt", d / ".volley-LinkLn.tmp");
+    const int held = open((d / ".volley-Held00.tmp").c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    bool otherOwner = false;
+    if (geteuid() == 0) {
+        WriteAll(d / ".volley-Theirs.tmp", {1});
+        otherOwner = chown((d / ".volley-Theirs.tmp").c_str(), 65534, 65534) == 0;
+    }
+
+    RemoveStaleTemporaries((d / "SaveData.dat").string());
+    close(held);
+
+    for (const char* name : stale) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(d / name))) << name;
+    }
+    for (const char* name : kept) {
+        EXPECT_TRUE(fs::exists(d / name)) << name;
+    }
+    EXPECT_TRUE(fs::is_symlink(d / ".volley-LinkLn.tmp"));
+    EXPECT_TRUE(fs::exists(d / ".volley-Held00.tmp"));
+    EXPECT_EQ(fs::exists(d / ".volley-Theirs.tmp"), otherOwner);
 }
 
 TEST(SaveFile, DamagedStageLimitsAreKeptWithinTheStages) {

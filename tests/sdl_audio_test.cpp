@@ -18,6 +18,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_sound.h"
+#include "test_game.h"
 
 namespace volley::sdl {
 namespace {
@@ -94,30 +95,6 @@ int CountLines(const std::string& text) {
     return lines;
 }
 
-// Sets an environment variable for the life of the object, then puts the old value back.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value, 1);
-    }
-    ~ScopedEnvironment() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 bool DeviceOpen() {
     return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
 }
@@ -144,7 +121,7 @@ class SdlSoundTest : public ::testing::Test {
 
     // The dummy driver mixes like a real device but plays nowhere; the tests choose it themselves
     // rather than trust whoever runs them.
-    ScopedEnvironment driver_{"SDL_AUDIODRIVER", "dummy"};
+    testing::ScopedEnvironment driver_{"SDL_AUDIODRIVER", "dummy"};
     SdlAudio audio_;
     SdlSound sound_{audio_};
 };
@@ -298,7 +275,7 @@ class SdlMusicTest : public ::testing::Test {
     }
 
     std::filesystem::path folder_;
-    ScopedEnvironment driver_{"SDL_AUDIODRIVER", "dummy"};
+    testing::ScopedEnvironment driver_{"SDL_AUDIODRIVER", "dummy"};
     SdlAudio audio_;
     SdlMusic music_{audio_};
 };
@@ -412,7 +389,7 @@ TEST_F(SdlMusicTest, CloseWhilePiecesAreStillLoadingReturns) {
 }
 
 TEST_F(SdlMusicTest, SoundFontNamedInTheEnvironmentIsTheOneUsed) {
-    ScopedEnvironment soundFonts("SDL_SOUNDFONTS", "/nowhere/Chosen.sf2");
+    testing::ScopedEnvironment soundFonts("SDL_SOUNDFONTS", "/nowhere/Chosen.sf2");
     music_.Open();
     ASSERT_NE(Mix_GetSoundFonts(), nullptr);
     EXPECT_STREQ(Mix_GetSoundFonts(), "/nowhere/Chosen.sf2");
@@ -427,7 +404,7 @@ TEST(SdlAudioTest, MissingDeviceIsReportedOnceAndEverythingStaysSilent) {
     SdlMusic music(audio);
     const std::vector<uint8_t> beep = SineWavImage(440, 100);
     {
-        ScopedEnvironment driver("SDL_AUDIODRIVER", "volley_no_such_driver");
+        testing::ScopedEnvironment driver("SDL_AUDIODRIVER", "volley_no_such_driver");
         ::testing::internal::CaptureStderr();
         music.Open();
         sound.PlayEffect(beep);

@@ -14,6 +14,7 @@
 #include "platform/sdl/label_font.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_window.h"
+#include "test_game.h"
 
 namespace volley {
 namespace {
@@ -383,6 +384,16 @@ TEST_F(SdlWindowTest, OpensAndPresentsAtTheGameSize) {
     Services().window.Present(picture);
     Services().window.Present(picture);
     EXPECT_FALSE(Services().events.Pump());
+}
+
+TEST(SdlWindowWithoutDisplay, IsRefusedRatherThanDrawnIntoMemory) {
+    testing::ScopedEnvironment driver("SDL_VIDEODRIVER", nullptr);
+    testing::ScopedEnvironment x11("DISPLAY", nullptr);
+    testing::ScopedEnvironment wayland("WAYLAND_DISPLAY", nullptr);
+    sdl::SdlWindow window;
+    std::string error;
+    EXPECT_FALSE(window.Open(GameWindowSpec(), error));
+    EXPECT_NE(error.find("no display"), std::string::npos) << error;
 }
 
 TEST_F(SdlWindowTest, WindowHasTheCaptionAndFixedClientSize) {

@@ -5,6 +5,7 @@
 #include "display/labels.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
+#include "stages/spawn.h"
 #include "test_game.h"
 
 namespace volley {
@@ -47,6 +48,24 @@ TEST_F(StageEnd, ALoneExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
     EXPECT_EQ(t->Score, 100);
     EXPECT_EQ(e.Y, 100 + 4 * 21);
     EXPECT_EQ(e.BlastFrame, 0);
+}
+
+TEST_F(StageEnd, AnExplosionCutOffByTheEndOfAStageLeavesNothingToTheNextGame) {
+    Enemy& cutOff = Exploding(0, 3, 100);
+    cutOff.BlastFrame = 4;
+    ResetGame(*t);
+    SpawnEnemy(*t, 3, 4, 0);
+    Enemy& next = t->Enemies[0];
+    ASSERT_EQ(next.State, 1);
+    next.State = 2;  // shot down at once
+    int frames = 0;
+    while (next.State == 2) {
+        UpdateBlasts(*t);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 21);
+    EXPECT_EQ(t->Score, next.Score);
+    EXPECT_GT(t->Score, 0);
 }
 
 TEST_F(StageEnd, ThreeExplosionsShareOneDelayAndTheSlotOrderDecides) {

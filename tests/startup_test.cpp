@@ -1,11 +1,13 @@
 #include "shell/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "display/layout.h"
+#include "platform/bmp.h"
 #include "shell/reset.h"
 #include "test_game.h"
 
@@ -146,23 +148,93 @@ TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
     EXPECT_EQ(t->EnemyShotTypes[100].Width, 19);
 }
 
-TEST(Startup, AShortDataFileReadsZerosForTheRest) {
-    GameCopy copy;
-    std::vector<uint8_t> bytes(812, 0);
-    WriteRecord(bytes, 0, 1, 2, 3, 4);
-    bytes[808] = 77;  // half of enemy 0's first field
-    bytes[810] = 5;
-    std::ofstream(copy.dir.Path() / "Data" / "Data.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    TestGame t(copy.dir.Path().string());
-    t->EnemyTypes[3].Width = 99;
-    Main(*t, 1);
-    EXPECT_EQ(t->PlayerShotTypes[0].SrcX, 1);
-    EXPECT_EQ(t->EnemyTypes[0].SrcX, 77);
-    EXPECT_EQ(t->EnemyTypes[0].SrcY, 5);
-    EXPECT_EQ(t->EnemyTypes[0].Width, 0);
-    EXPECT_EQ(t->EnemyTypes[3].Width, 0);
-    EXPECT_EQ(t->EnemyShotTypes[100].Height, 0);
+// What can stand where a file is expected instead of it.
+enum class Impostor { Folder, Pipe, Device, Huge, OneShort, OneLong, Empty };
+
+void PutInPlace(const fs::path& path, Impostor impostor) {
+    fs::remove(path);
+    switch (impostor) {
+        case Impostor::Folder: fs::create_directory(path); break;
+        case Impostor::Pipe: ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); break;
+        case Impostor::Device: fs::create_symlink("/dev/zero", path); break;
+        case Impostor::Huge:
+            std::ofstream(path).close();
+            fs::resize_file(path, size_t{1} << 30);
+            break;
+        case Impostor::OneShort: std::ofstream(path) << std::string(2423, '\0'); break;
+        case Impostor::OneLong: std::ofstream(path) << std::string(2425, '\0'); break;
+        case Impostor::Empty: std::ofstream(path).close(); break;
+    }
+}
+
+TEST(Startup, AnythingButAWholeFileWhereTheDataOrAPictureShouldBeStopsBeforeTheWindow) {
+    struct Case {
+        const char* file;
+        Impostor impostor;
+        const char* errorHas;
+    };
+    const Case cases[] = {
+        {"Data/Data.dat", Impostor::Folder, "folder"},
+        {"Data/Data.dat", Impostor::Pipe, "pipe"},
+        {"Data/Data.dat", Impostor::Device, "device"},
+        {"Data/Data.dat", Impostor::Huge, "larger than"},
+        {"Data/Data.dat", Impostor::OneShort, "damaged: it holds 2423 bytes, not 2424"},
+        {"Data/Data.dat", Impostor::OneLong, "larger than 2424"},
+        {"Data/Data.dat", Impostor::Empty, "damaged: it holds 0 bytes"},
+        {"Graphics/Chr.bmp", Impostor::Folder, "folder"},
+        {"Graphics/Back.bmp", Impostor::Pipe, "pipe"},
+        {"Graphics/SBar.bmp", Impostor::Huge, "larger than"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + std::to_string(static_cast<int>(c.impostor)));
+        GameCopy copy;
+        const fs::path path = copy.dir.Path() / c.file;
+        PutInPlace(path, c.impostor);
+        const std::string error = StartupFailure(copy.dir.Path());
+        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(c.errorHas), std::string::npos) << error;
+    }
+}
+
+// A picture within the file size limit can still claim a size that takes gigabytes to hold.
+TEST(Startup, APictureTooLargeOnEitherSideStopsBeforeTheWindow) {
+    for (int32_t side : {kMaxPictureSide + 1, 16384}) {
+        GameCopy copy;
+        const fs::path path = copy.dir.Path() / "Graphics" / "Back.bmp";
+        // A 1-bit picture: side x side pixels in side * side / 8 bytes.
+        std::vector<uint8_t> bmp(62, 0);
+        bmp[0] = 'B';
+        bmp[1] = 'M';
+        bmp[10] = 62;
+        bmp[14] = 40;
+        for (int i = 0; i < 4; ++i) {
+            bmp[18 + i] = bmp[22 + i] = static_cast<uint8_t>(side >> (8 * i));
+        }
+        bmp[26] = 1;
+        bmp[28] = 1;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bmp.data()),
+                   static_cast<std::streamsize>(bmp.size()));
+        fs::resize_file(path, 62 + static_cast<size_t>(side) * side / 8);
+        const std::string error = StartupFailure(copy.dir.Path());
+        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
+    }
+}
+
+TEST(Startup, AnEffectThatCannotBeReadStaysSilentWithOneWarning) {
+    for (Impostor impostor : {Impostor::Folder, Impostor::Pipe, Impostor::Device, Impostor::Huge}) {
+        GameCopy copy;
+        const fs::path path = copy.dir.Path() / "Sound" / "Bom.wav";
+        PutInPlace(path, impostor);
+        TestGame t(copy.dir.Path().string());
+        ::testing::internal::CaptureStderr();
+        Main(*t, 1);
+        const std::string warnings = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), 1) << warnings;
+        EXPECT_NE(warnings.find(path.string()), std::string::npos) << warnings;
+        EXPECT_EQ(t->SndBom, std::vector<uint8_t>{0});
+        EXPECT_GT(t->SndHitB.size(), 1u);
+    }
 }
 
 TEST(ResetGameTest, RestoresTheNewGameStateAndLeavesTheRest) {

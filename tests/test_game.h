@@ -1,8 +1,10 @@
 // A game on the headless platform, for tests that run the game's own procedures.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/headless.h"
@@ -26,6 +28,32 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+};
+
+// Sets an environment variable (or unsets it, for nullptr) for the life of the object, then puts
+// the old value back.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        Set(value);
+    }
+    ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    void Set(const char* value) {
+        if (value != nullptr) {
+            setenv(name_, value, 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 // An active enemy of `kind` in `slot` with its kind's spawn values, at (x, y).

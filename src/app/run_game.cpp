@@ -10,6 +10,7 @@
 #include "platform/system_clock.h"
 #include "platform/termination_signals.h"
 #include "shell/game.h"
+#include "shell/replace_file.h"
 #include "shell/replay_session.h"
 #include "shell/save_file.h"
 #include "shell/startup.h"
@@ -57,8 +58,22 @@ int Play(Platform services, RunObserver& observer, const GameFolders& folders,
     return 0;
 }
 
+// Before the game starts: clears away what writers killed before their rename left beside the
+// save, and tells the player now rather than after the game when its scores cannot be kept.
+void PrepareSave(const std::string& saveFile) {
+    RemoveStaleTemporaries(saveFile);
+    std::string why;
+    if (SaveIsReadOnly(saveFile)) {
+        why = saveFile + " is read-only";
+    } else if (CanWriteBeside(saveFile, why)) {
+        return;
+    }
+    std::fprintf(stderr, "volley: the scores of this game will not be kept: %s\n", why.c_str());
+}
+
 int Record(Platform base, const Options& o, const GameFolders& folders,
            const std::string& saveFile) {
+    PrepareSave(saveFile);
     std::vector<std::string> paths = {LastReplayPath(saveFile)};
     if (!o.RecordPath.empty()) {
         paths.push_back(o.RecordPath);

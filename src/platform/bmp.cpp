@@ -1,12 +1,9 @@
 #include "platform/bmp.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/read_file.h"
 
 namespace volley {
 
@@ -14,7 +11,6 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
-constexpr int32_t kMaxSide = 16384;  // larger than any picture of the game, small enough to be safe
 
 uint32_t ReadLe(const uint8_t* p, int bytes) {
     uint32_t value = 0;
@@ -55,8 +51,8 @@ bool ParseHeader(const uint8_t* data, size_t size, BmpHeader& h, std::string& er
         error = "compressed BMP files are not supported";
         return false;
     }
-    if (h.width <= 0 || h.width > kMaxSide || h.height == 0 || h.height < -kMaxSide ||
-        h.height > kMaxSide) {
+    if (h.width <= 0 || h.width > kMaxPictureSide || h.height == 0 || h.height < -kMaxPictureSide ||
+        h.height > kMaxPictureSide) {
         error = "BMP size out of range";
         return false;
     }
@@ -128,13 +124,10 @@ bool DecodeBmp(const uint8_t* data, size_t size, Surface& out, std::string& erro
 }
 
 bool LoadBmp(const std::string& path, Surface& out, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(path, kMaxPictureBytes, bytes, error) != ReadStatus::Read) {
         return false;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
     if (!DecodeBmp(bytes.data(), bytes.size(), out, error)) {
         error = path + ": " + error;
         return false;

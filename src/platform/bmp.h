@@ -7,6 +7,9 @@
 
 namespace volley {
 
+// Four times the largest picture of the game on either side; a picture this size takes 16 MB.
+inline constexpr int32_t kMaxPictureSide = 2048;
+
 // Reads the whole file at path into out (top row first). On failure returns false and leaves a
 // one-line reason in error; out is then unspecified.
 bool LoadBmp(const std::string& path, Surface& out, std::string& error);

@@ -14,7 +14,7 @@ namespace volley {
 // The largest file of each kind the game takes, each far above what it ships: its pictures are
 // under 1 MB, its effects under 100 KB, its pieces under 64 KB, a replay of a stage a few hundred
 // bytes.
-inline constexpr size_t kMaxPictureBytes = size_t{8} << 20;
+inline constexpr size_t kMaxPictureBytes = size_t{17} << 20;  // a 2048 x 2048 picture at 32 bits
 inline constexpr size_t kMaxEffectBytes = size_t{16} << 20;
 inline constexpr size_t kMaxMusicBytes = size_t{1} << 20;
 inline constexpr size_t kMaxReplayBytes = size_t{64} << 20;

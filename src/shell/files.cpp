@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/bmp.h"
+#include "platform/read_file.h"
 #include "shell/game.h"
 #include "shell/little_endian.h"
 #include "shell/save_file.h"
@@ -19,7 +16,8 @@ namespace {
 
 constexpr size_t kRecordBytes = 8;
 constexpr size_t kTableBytes = kSpriteKinds * kRecordBytes;
-using DataBytes = std::array<uint8_t, 3 * kTableBytes>;
+constexpr size_t kDataFileBytes = 3 * kTableBytes;
+using DataBytes = std::array<uint8_t, kDataFileBytes>;
 
 template <typename Record>
 void ReadTable(const DataBytes& bytes, size_t offset, SpriteTable<Record>& table) {
@@ -32,27 +30,30 @@ void ReadTable(const DataBytes& bytes, size_t offset, SpriteTable<Record>& table
 
 void LoadDataTables(Game& g) {
     const std::string path = ProgramFile(g, "Data/Data.dat");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw StartupError("cannot open " + path + ": " + std::strerror(errno));
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (ReadWholeFile(path, kDataFileBytes, bytes, error) != ReadStatus::Read) {
+        throw StartupError(error);
     }
-    DataBytes bytes{};
-    file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    DecodeDataTables(bytes.data(), static_cast<size_t>(file.gcount()), g);
+    // Every byte of the file is a sprite rectangle: one too few or too many and the tables are
+    // not the game's.
+    if (bytes.size() != kDataFileBytes) {
+        throw StartupError(path + " is damaged: it holds " + std::to_string(bytes.size()) +
+                           " bytes, not " + std::to_string(kDataFileBytes));
+    }
+    DecodeDataTables(bytes.data(), bytes.size(), g);
 }
 
-// The whole file and one zero byte after it; a missing file gives the lone zero byte, which plays
-// as silence.
+// The whole file and one zero byte after it; a missing or unreadable file gives the lone zero
+// byte, which plays as silence.
 std::vector<uint8_t> LoadEffect(const Game& g, const char* relative) {
     const std::string path = ProgramFile(g, relative);
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "volley: cannot open %s (%s); that sound stays silent\n", path.c_str(),
-                     std::strerror(errno));
-        return std::vector<uint8_t>(1, 0);
+    std::vector<uint8_t> image;
+    std::string error;
+    if (ReadWholeFile(path, kMaxEffectBytes, image, error) != ReadStatus::Read) {
+        std::fprintf(stderr, "volley: %s; that sound stays silent\n", error.c_str());
+        image.clear();
     }
-    std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
     image.push_back(0);
     return image;
 }

@@ -27,8 +27,9 @@ struct Game : GameState, Player, FrameTimers {
         : Sys(services), ProgramDir(std::move(programDir)) {}
 
     Platform Sys;
-    std::string ProgramDir;  // where the executable and its asset folders are
-    std::string SaveFile;    // where the save data is read from and written to
+    std::string ProgramDir;         // where the executable and its asset folders are
+    std::string SaveFile;           // where the save data is read from and written to
+    std::vector<uint8_t> SaveTail;  // what the save held past its own bytes, written back as it was
     Random Rng;
     uint64_t Seed = 0;        // the random generator's start, kept for the replay
     int32_t MusicHandle = 0;  // the piece loaded last

@@ -106,6 +106,7 @@ bool RunFrame(Game& g) {
 
 void GameLoop(Game& g) {
     FlushKeys(g);
+    ForgetPauseRequests(g);
     for (int i = 0; i <= 3; ++i) {
         g.LabelDirty[i] = true;
     }

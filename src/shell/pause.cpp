@@ -32,6 +32,13 @@ bool PauseRequested(Game& g) {
     return key || start || focus;
 }
 
+void ForgetPauseRequests(Game& g) {
+    KeyDown(g, GameKey::Pause);
+    g.Sys.events.TakeFocusLoss();
+    // Start held down since the title counts once it is let go and pressed again.
+    g.StartHeld = g.Joy.Button[kStartButton];
+}
+
 void PauseGame(Game& g) {
     Label& label = g.Form1.PauseLabel;
     label.Visible = true;

@@ -1,10 +1,9 @@
 #include "shell/replay_file.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/crc32.h"
+#include "platform/read_file.h"
 
 namespace volley {
 
@@ -103,7 +102,8 @@ void WriteStream(Writer& w, const RunStream<Value>& stream, WriteValue writeValu
 }
 
 // Every run takes at least two bytes, so a count beyond half of what is left is damage, caught
-// before anything is stored for it.
+// before anything is stored for it. A few bytes can also claim billions of answers, which would
+// keep a playback busy for days: no stream may hold more than a day of play asks.
 template <typename Value, typename ReadValue>
 void ReadStream(Reader& r, RunStream<Value>& stream, ReadValue readValue) {
     const uint64_t runs = r.Varint();
@@ -112,10 +112,16 @@ void ReadStream(Reader& r, RunStream<Value>& stream, ReadValue readValue) {
         return;
     }
     stream.Reserve(runs);
+    uint64_t answers = 0;
     for (uint64_t i = 0; i < runs && !r.Failed(); ++i) {
         const uint64_t count = r.Varint();
         if (count == 0 || count > UINT32_MAX) {
             r.Fail("a stream in it has a run of a bad length");
+            return;
+        }
+        answers += count;
+        if (answers > kMaxAnswersPerStream) {
+            r.Fail("it holds more answers than a day of play asks");
             return;
         }
         const Value value = readValue();
@@ -258,13 +264,10 @@ bool DecodeReplay(std::span<const uint8_t> bytes, Replay& out, std::string& erro
 }
 
 bool ReadReplayFile(const std::string& path, Replay& out, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(path, kMaxReplayBytes, bytes, error) != ReadStatus::Read) {
         return false;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
     if (!DecodeReplay(bytes, out, error)) {
         error = path + ": " + error;
         return false;

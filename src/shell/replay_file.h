@@ -20,7 +20,11 @@
 
 namespace volley {
 
-inline constexpr uint16_t kReplayVersion = 1;
+inline constexpr uint16_t kReplayVersion = 2;
+
+// No stream of a replay holds more answers than a day of play asks: the game's busiest loop (the
+// end of a stage) asks each of its questions 200 times a second.
+inline constexpr uint64_t kMaxAnswersPerStream = uint64_t{200} * 60 * 60 * 24;
 
 struct ReplayOutcome {
     int16_t Stage = 0;

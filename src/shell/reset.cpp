@@ -13,6 +13,15 @@ void FreeAll(Table& table) {
     }
 }
 
+// A stage can end while an enemy explodes. Its explosion cell must go with it: the next enemy in
+// that slot would start its own explosion part way through and never pay its points.
+void FreeAllEnemies(std::array<Enemy, kEnemySlots>& enemies) {
+    for (Enemy& e : enemies) {
+        e.State = 0;
+        e.BlastFrame = 0;
+    }
+}
+
 }  // namespace
 
 void ResetGame(Game& g) {
@@ -31,7 +40,7 @@ void ResetGame(Game& g) {
     g.ContactGuard = false;
     g.ContactGuardFrames = 0;
     FreeAll(g.PlayerShots);
-    FreeAll(g.Enemies);
+    FreeAllEnemies(g.Enemies);
     FreeAll(g.EnemyShots);
 }
 

@@ -1,14 +1,14 @@
 #include "shell/save_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "platform/read_file.h"
 #include "shell/game.h"
 #include "shell/little_endian.h"
 #include "shell/replace_file.h"
@@ -26,17 +26,6 @@ std::string UserDataDir() {
     }
     const char* home = std::getenv("HOME");
     return std::string(home != nullptr ? home : "") + "/.local/share";
-}
-
-// What an existing save file holds past the game's own 42 bytes.
-std::vector<uint8_t> TailOf(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                               std::istreambuf_iterator<char>());
-    if (bytes.size() <= kSaveBytes) {
-        return {};
-    }
-    return std::vector<uint8_t>(bytes.begin() + kSaveBytes, bytes.end());
 }
 
 }  // namespace
@@ -78,18 +67,35 @@ void DecodeSave(const std::array<uint8_t, kSaveBytes>& bytes, Game& g) {
 }
 
 void LoadSaveData(Game& g) {
-    std::array<uint8_t, kSaveBytes> bytes{};
-    std::ifstream file(g.SaveFile, std::ios::binary);
-    file.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
-    DecodeSave(bytes, g);
+    std::vector<uint8_t> file;
+    std::string error;
+    // Never read through a link: whatever it points at would be copied into the next save.
+    switch (ReadWholeFile(g.SaveFile, kSaveBytes + kMaxSaveTailBytes, file, error, Links::Refuse)) {
+        case ReadStatus::Missing: file.clear(); break;
+        case ReadStatus::Refused: throw StartupError(error + " (the save was left as it is)");
+        case ReadStatus::Read: break;
+    }
+    std::array<uint8_t, kSaveBytes> record{};
+    std::copy_n(file.begin(), std::min(file.size(), kSaveBytes), record.begin());
+    DecodeSave(record, g);
+    g.SaveTail.assign(file.begin() + static_cast<std::ptrdiff_t>(std::min(file.size(), kSaveBytes)),
+                      file.end());
+}
+
+bool SaveIsReadOnly(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
 }
 
 bool WriteSaveData(const Game& g, std::string& error) {
-    const fs::path path(g.SaveFile);
+    // A save the player made read-only is theirs to keep as it is.
+    if (SaveIsReadOnly(g.SaveFile)) {
+        error = g.SaveFile + " is read-only; it was left as it is";
+        return false;
+    }
     const auto record = EncodeSave(g);
     std::vector<uint8_t> bytes(record.begin(), record.end());
-    const std::vector<uint8_t> tail = TailOf(path);
-    bytes.insert(bytes.end(), tail.begin(), tail.end());
+    bytes.insert(bytes.end(), g.SaveTail.begin(), g.SaveTail.end());
     return ReplaceFile(g.SaveFile, bytes, error);
 }
 

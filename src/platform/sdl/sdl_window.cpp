@@ -13,6 +13,18 @@ std::string SdlFailure(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
 }
 
+// Without a display SDL falls back to drivers that draw into memory, and the game would run with
+// nothing to see. They only count when asked for by name, as the tests do.
+bool ShowsOnADisplay() {
+    const std::string driver =
+        SDL_GetCurrentVideoDriver() != nullptr ? SDL_GetCurrentVideoDriver() : "";
+    if (driver != "offscreen" && driver != "dummy") {
+        return true;
+    }
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked != nullptr && SDL_strcasecmp(asked, driver.c_str()) == 0;
+}
+
 }  // namespace
 
 SurfacePtr MakeIconSurface(const Surface& icon, Pixel transparent) {
@@ -46,6 +58,11 @@ bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
         return false;
     }
     videoStarted_ = true;
+    if (!ShowsOnADisplay()) {
+        error = "no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)";
+        Close();
+        return false;
+    }
     if (!CreateParts(request, error)) {
         Close();
         return false;
