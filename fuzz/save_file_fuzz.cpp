@@ -99,6 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(std::equal(stored.begin() + 2, stored.end(), reencoded.begin() + 2));
     const int16_t storedStage = ReadInt16(stored.data());
     Require(storedStage < 1 || storedStage > kStageCount || storedStage == g.MaxStage);
+    // What lies past the record is carried as it is, to be written back at the end.
+    const size_t tail = size > kSaveBytes ? size - kSaveBytes : 0;
+    Require(g.SaveTail.size() == tail && std::equal(g.SaveTail.begin(), g.SaveTail.end(),
+                                                    data + (size - tail)));
 
     // The title screen shows the total and each unlocked stage's high score.
     for (int16_t stage = 1; stage <= g.MaxStage; ++stage) {

@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 
 #include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_joysticks.h"
 #include "platform/sdl/sdl_keyboard.h"
@@ -51,6 +52,10 @@ class SdlSession {
             return false;
         }
         sdlStarted_ = true;
+        // Before anything else is opened: without a display there is no game to play.
+        if (!sdl::StartVideo(error)) {
+            return false;
+        }
         // Joysticks are a bonus: where they cannot be had, there are simply none and the game is
         // played on the keyboard.
         SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);

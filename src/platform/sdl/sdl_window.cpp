@@ -2,6 +2,7 @@
 
 #include "platform/screenshot.h"
 
+#include "platform/sdl/sdl_display.h"
 #include "platform/sdl/window_scale.h"
 
 #include <cstdio>
@@ -11,18 +12,6 @@ namespace {
 
 std::string SdlFailure(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
-}
-
-// Without a display SDL falls back to drivers that draw into memory, and the game would run with
-// nothing to see. They only count when asked for by name, as the tests do.
-bool ShowsOnADisplay() {
-    const std::string driver =
-        SDL_GetCurrentVideoDriver() != nullptr ? SDL_GetCurrentVideoDriver() : "";
-    if (driver != "offscreen" && driver != "dummy") {
-        return true;
-    }
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    return asked != nullptr && SDL_strcasecmp(asked, driver.c_str()) == 0;
 }
 
 }  // namespace
@@ -53,16 +42,10 @@ bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
         error = "the window is already open";
         return false;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = SdlFailure("no display for the window");
+    if (!StartVideo(error)) {
         return false;
     }
     videoStarted_ = true;
-    if (!ShowsOnADisplay()) {
-        error = "no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set)";
-        Close();
-        return false;
-    }
     if (!CreateParts(request, error)) {
         Close();
         return false;
