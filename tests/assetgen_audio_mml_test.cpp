@@ -59,6 +59,14 @@ std::vector<uint32_t> Starts(const std::vector<Note>& notes) {
     return starts;
 }
 
+std::vector<int> Velocities(const std::vector<Note>& notes) {
+    std::vector<int> velocities;
+    for (const Note& note : notes) {
+        velocities.push_back(note.Velocity);
+    }
+    return velocities;
+}
+
 std::vector<int> Keys(const std::vector<Note>& notes) {
     std::vector<int> keys;
     for (const Note& note : notes) {
@@ -124,6 +132,55 @@ TEST(AssetgenAudioMml, DrumGridsPlaceHitsByStepWithAccentsAndGhosts) {
     EXPECT_EQ(notes[2], (Note{720, 240, 38, 44, 9}));
     EXPECT_EQ(notes[3].Start, 960u);
     EXPECT_EQ(music.EndTick, 1920u);
+}
+
+TEST(AssetgenAudioMml, AccentsSwellsAndRelativeVelocityShapeEachStrike) {
+    const struct {
+        const char* Source;
+        std::vector<int> Velocities;
+    } kCases[] = {
+        {"track a 1\nv100 c c! c? c!! c?? (c e)4!", {100, 112, 88, 124, 76, 112, 112}},
+        {"track a 1\nv120 c!! v10 c? c!?", {127, 1, 10}},
+        {"track a 1\nv100 v+8 c v-20 c v-120 c", {108, 88, 1}},
+        // Quarters across a one-bar swell from 60 to 100, then held at 100.
+        {"track a 1\nv60 w100,1 l4 c c c c c", {60, 70, 80, 90, 100}},
+        {"track a 1\nv100 w40,1^1 l1 c c c", {100, 70, 40}},
+        // A new velocity ends the swell; a change is taken from where the swell stands.
+        {"track a 1\nv60 w100,1 l4 c v50 c", {60, 50}},
+        {"track a 1\nv60 w100,1 l4 c c v+5 c c", {60, 70, 85, 85}},
+        {"grid g 4\nkick xXgx\nend\ntrack d 10\nv40 w100,1 $g", {40, 79, 38, 85}},
+    };
+    for (const auto& test : kCases) {
+        EXPECT_EQ(Velocities(NotesOf(CompileMusic(test.Source, "v.mml").Tracks.at(1))),
+                  test.Velocities)
+            << test.Source;
+    }
+}
+
+TEST(AssetgenAudioMml, SwingDelaysOffBeatEighthsWithoutMovingTheirEnds) {
+    const std::vector<Note> notes = Compile("s40 l8 c d e f q2 g a r4 q8 c4 d8 l16 e e e e");
+    EXPECT_EQ(Starts(notes), (std::vector<uint32_t>{0, 280, 480, 760, 960, 1230, 1920, 2400, 2680,
+                                                    2760, 2880, 3000}));
+    EXPECT_EQ(notes[1].Length, 200u);
+    EXPECT_EQ(notes[5].Length, 30u);  // gated to 60 ticks: late by half of them only
+}
+
+TEST(AssetgenAudioMml, ExpressionModulationAndBendSetOrGlide) {
+    const CompiledMusic music =
+        CompileMusic("track a 1\nE127 E40,8 M30 B-8192 B8191,16 c8\n", "g.mml");
+    std::vector<std::pair<uint32_t, std::vector<uint8_t>>> events;
+    for (const MidiEvent& event : music.Tracks.at(1).Events) {
+        if ((event.Bytes[0] & 0xF0) == 0xB0 || (event.Bytes[0] & 0xF0) == 0xE0) {
+            events.emplace_back(event.Tick, event.Bytes);
+        }
+    }
+    const std::vector<std::pair<uint32_t, std::vector<uint8_t>>> expected = {
+        {0, {0xB0, 11, 127}},  // sent although a channel starts there: the loop may return
+        {60, {0xB0, 11, 105}}, {120, {0xB0, 11, 83}},     {180, {0xB0, 11, 62}},
+        {240, {0xB0, 11, 40}}, {0, {0xB0, 1, 30}},        {0, {0xE0, 0, 0}},
+        {60, {0xE0, 0, 0x40}}, {120, {0xE0, 0x7F, 0x7F}},
+    };
+    EXPECT_EQ(events, expected);
 }
 
 TEST(AssetgenAudioMml, SettingsBecomeControllerEvents) {
@@ -208,6 +265,18 @@ TEST(AssetgenAudioMml, BadNotesAreReportedWithTheirLine) {
               "bad.mml:3: the note falls outside the keys 0 .. 127 (key 131)");
     EXPECT_EQ(ErrorFor("track a 1\nl64 c...\n"), "bad.mml:2: too many dots for so short a note");
     EXPECT_EQ(ErrorFor("track a 1\n()4\n"), "bad.mml:2: empty chord");
+    EXPECT_EQ(ErrorFor("track a 1\nc\nw100 c\n"),
+              "bad.mml:3: 'w' needs the time of the swell: w<velocity>,<length>");
+    EXPECT_EQ(ErrorFor("track a 1\nE40,7 c\n"),
+              "bad.mml:2: length 7 does not divide a whole note evenly");
+    EXPECT_EQ(ErrorFor("track a 1\nc2\nE40,1 c2\n"),
+              "bad.mml:3: the glide runs past the end of the part");
+    EXPECT_EQ(ErrorFor("track a 1\nv+200 c\n"),
+              "bad.mml:2: velocity change must lie within -126 .. 126, not 200");
+    EXPECT_EQ(ErrorFor("track a 1\nB8192 c\n"),
+              "bad.mml:2: pitch bend must lie within -8192 .. 8191, not 8192");
+    EXPECT_EQ(ErrorFor("track a 1\ns121 c\n"),
+              "bad.mml:2: swing (ticks) must lie within 0 .. 120, not 121");
 }
 
 TEST(AssetgenAudioMml, BadStructureIsReportedWithItsLine) {

@@ -178,15 +178,26 @@ TEST(AssetgenNoise, StaysInRangeAndWrapsAroundItsPeriod) {
     EXPECT_NE(ValueNoise(0.5, 0.5, 4, 9), ValueNoise(0.5, 0.5, 4, 10));
 }
 
-TEST(AssetgenGauge, RedBandAboveBlueBand) {
+TEST(AssetgenGauge, ShadedRedBandAboveShadedBlueBand) {
     const Image bar = PaintGaugeBar();
     ASSERT_EQ(bar.Width, 305);
     ASSERT_EQ(bar.Height, 90);
     for (int y = 0; y < 90; ++y) {
-        const Rgb expected = y <= 45 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
-        for (int x = 0; x < 305; ++x) {
-            ASSERT_EQ(bar.At(x, y), expected) << x << "," << y;
+        const Rgb c = bar.At(0, y);
+        const int hue = y <= 45 ? c.R : c.B, others = y <= 45 ? std::max(c.G, c.B) : c.R;
+        EXPECT_GT(hue, others + 40) << "row " << y << " loses its band's colour";
+        for (int x = 1; x < 305; ++x) {
+            ASSERT_EQ(bar.At(x, y), c) << "the game may cut the bar at any column: " << x;
         }
+    }
+    // The two windows the game shows, rows 0-21 and 50-71: dark rims, lit upper middle.
+    for (int top : {0, 50}) {
+        const auto level = [&](int row) {
+            const Rgb c = bar.At(0, top + row);
+            return c.R + c.G + c.B;
+        };
+        EXPECT_LT(level(0) * 10, level(6) * 6) << top;
+        EXPECT_LT(level(21) * 10, level(11) * 6) << top;
     }
 }
 

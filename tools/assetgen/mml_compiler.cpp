@@ -1,6 +1,7 @@
 #include "mml_compiler.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "mml_source.h"
 
@@ -17,14 +18,35 @@ constexpr uint32_t kMaxBeats = 10000;
 constexpr uint32_t kMaxTicks = kMaxBeats * kTicksPerQuarter;
 constexpr long kMaxSteps = 1'000'000;
 
+// How much each '!' raises a note's velocity and each '?' lowers it: enough to hear a downbeat or
+// an echo, small enough that two marks still leave room below full strength.
+constexpr int kAccentStep = 12;
+// Glides of expression, modulation and bend send a new value at most every 32nd note: smooth to
+// the ear and a few hundred events for the longest swell.
+constexpr int64_t kGlideStep = kTicksPerWhole / 32;
+
+int Interpolate(int from, int to, int64_t done, int64_t span) {
+    return from +
+           static_cast<int>(std::lround(static_cast<double>(to - from) * static_cast<double>(done) /
+                                        static_cast<double>(span)));
+}
+
 // Where a part stands while it is played: the time and the settings the notes so far have made.
 struct Voice {
     uint32_t Tick = 0;
     int Octave = 4;
     int Length = kTicksPerQuarter;
-    int Velocity = 100;
+    int Velocity = 100;  // the velocity at SwellEnd and after it
+    uint32_t SwellStart = 0;
+    uint32_t SwellEnd = 0;
+    int SwellFrom = 100;
     int Gate = 8;
     int Transpose = 0;
+    int Swing = 0;
+    // The General MIDI values a channel starts with.
+    int Expression = 127;
+    int Modulation = 0;
+    int Bend = 0;
 };
 
 class TrackPlayer {
@@ -43,6 +65,13 @@ class TrackPlayer {
 
     uint32_t Tick() const { return voice_.Tick; }
 
+    // A glide still sending values after the part's end would sound after the loop point.
+    void CheckGlidesEndInTime() const {
+        if (glideEnd_ > voice_.Tick) {
+            FailAt(glidePlace_, "the glide runs past the end of the part");
+        }
+    }
+
   private:
     void PlayItem(const MusicItem& item, int depth) {
         CountSteps(item.Place, 1);
@@ -54,7 +83,11 @@ class TrackPlayer {
             case Command::OctaveUp: ++voice_.Octave; break;
             case Command::OctaveDown: --voice_.Octave; break;
             case Command::Length: voice_.Length = static_cast<int>(Duration(item)); break;
-            case Command::Velocity: voice_.Velocity = item.Value; break;
+            case Command::Velocity: SetVelocity(item.Value); break;
+            case Command::VelocityBy:
+                SetVelocity(std::clamp(VelocityAt(voice_.Tick) + item.Value, 1, 127));
+                break;
+            case Command::Swell: Swell(item); break;
             case Command::Gate: voice_.Gate = item.Value; break;
             case Command::Transpose: voice_.Transpose = item.Value; break;
             case Command::Program:
@@ -63,6 +96,10 @@ class TrackPlayer {
             case Command::Volume: Emit(ControlChange(voice_.Tick, channel_, 7, item.Value)); break;
             case Command::Pan: Emit(ControlChange(voice_.Tick, channel_, 10, item.Value)); break;
             case Command::Reverb: Emit(ControlChange(voice_.Tick, channel_, 91, item.Value)); break;
+            case Command::Expression:
+            case Command::Modulation:
+            case Command::PitchBend: Glide(item); break;
+            case Command::Swing: voice_.Swing = item.Value; break;
             case Command::Tempo:
                 conductor_.Events.push_back(TempoChange(voice_.Tick, item.Value));
                 break;
@@ -102,12 +139,15 @@ class TrackPlayer {
                 if (cell == '.') {
                     continue;
                 }
-                const int velocity = cell == 'X'   ? std::min(127, voice_.Velocity + 24)
-                                     : cell == 'g' ? std::max(1, voice_.Velocity * 11 / 20)
-                                                   : voice_.Velocity;
                 const uint32_t start = voice_.Tick + static_cast<uint32_t>(step * grid.StepTicks);
-                Emit(NoteOn(start, channel_, row.Key, velocity));
-                Emit(NoteOff(start + static_cast<uint32_t>(grid.StepTicks), channel_, row.Key));
+                const int base = VelocityAt(start);
+                const int velocity = cell == 'X'   ? std::min(127, base + 24)
+                                     : cell == 'g' ? std::max(1, base * 11 / 20)
+                                                   : base;
+                const uint32_t end = start + static_cast<uint32_t>(grid.StepTicks);
+                Emit(
+                    NoteOn(start + SwingDelay(start, grid.StepTicks), channel_, row.Key, velocity));
+                Emit(NoteOff(end, channel_, row.Key));
             }
         }
         Advance(place, static_cast<int64_t>(steps) * grid.StepTicks);
@@ -116,16 +156,92 @@ class TrackPlayer {
     void Sound(const MusicItem& item) {
         const int64_t duration = Duration(item);
         const int64_t sounding = std::max<int64_t>(1, duration * voice_.Gate / 8);
+        const int velocity =
+            std::clamp(VelocityAt(voice_.Tick) + kAccentStep * item.Accent, 1, 127);
+        const uint32_t start = voice_.Tick + SwingDelay(voice_.Tick, sounding);
         for (int pitch : item.Pitches) {
             const int key = item.Raw ? pitch : (voice_.Octave + 1) * 12 + pitch + voice_.Transpose;
             if (key < 0 || key > 127) {
                 FailAt(item.Place, "the note falls outside the keys 0 .. 127 (key " +
                                        std::to_string(key) + ")");
             }
-            Emit(NoteOn(voice_.Tick, channel_, key, voice_.Velocity));
+            Emit(NoteOn(start, channel_, key, velocity));
             Emit(NoteOff(voice_.Tick + static_cast<uint32_t>(sounding), channel_, key));
         }
         Advance(item.Place, duration);
+    }
+
+    void SetVelocity(int velocity) {
+        voice_.Velocity = velocity;
+        voice_.SwellEnd = 0;
+    }
+
+    // A crescendo or diminuendo: the velocity moves in a straight line from the one of the moment
+    // to the target, reached when the written time has passed.
+    void Swell(const MusicItem& item) {
+        voice_.SwellFrom = VelocityAt(voice_.Tick);
+        voice_.SwellStart = voice_.Tick;
+        voice_.SwellEnd = voice_.Tick + GlideTicks(item);
+        voice_.Velocity = item.Value;
+    }
+
+    int VelocityAt(uint32_t tick) const {
+        if (tick >= voice_.SwellEnd) {
+            return voice_.Velocity;
+        }
+        return Interpolate(voice_.SwellFrom, voice_.Velocity, tick - voice_.SwellStart,
+                           voice_.SwellEnd - voice_.SwellStart);
+    }
+
+    // Swing: a note on the second eighth of a beat starts late, by at most half of what sounds,
+    // and still ends where it was written, so it never overlaps the note after it.
+    uint32_t SwingDelay(uint32_t start, int64_t sounding) const {
+        if (start % kTicksPerQuarter != kTicksPerQuarter / 2) {
+            return 0;
+        }
+        return static_cast<uint32_t>(std::min<int64_t>(voice_.Swing, sounding / 2));
+    }
+
+    // Sets expression, modulation or bend at once, or glides to it over the written time. A value
+    // set at once is always sent, even if unchanged, so the loop point can restore it.
+    void Glide(const MusicItem& item) {
+        int& current = item.Kind == Command::Expression   ? voice_.Expression
+                       : item.Kind == Command::Modulation ? voice_.Modulation
+                                                          : voice_.Bend;
+        const int64_t span = item.Lengths.empty() ? 0 : GlideTicks(item);
+        int sent = current;
+        for (int64_t done = std::min(kGlideStep, span);; done = std::min(done + kGlideStep, span)) {
+            const int value = span == 0 ? item.Value : Interpolate(current, item.Value, done, span);
+            if (value != sent || span == 0) {
+                Emit(ControllerEvent(item.Kind, voice_.Tick + static_cast<uint32_t>(done), value));
+                sent = value;
+            }
+            if (done == span) {
+                break;
+            }
+        }
+        current = item.Value;
+        if (voice_.Tick + span > glideEnd_) {
+            glideEnd_ = voice_.Tick + static_cast<uint32_t>(span);
+            glidePlace_ = item.Place;
+        }
+    }
+
+    MidiEvent ControllerEvent(Command kind, uint32_t tick, int value) const {
+        switch (kind) {
+            case Command::Expression: return ControlChange(tick, channel_, 11, value);
+            case Command::Modulation: return ControlChange(tick, channel_, 1, value);
+            default: return PitchBend(tick, channel_, value);
+        }
+    }
+
+    // The time a swell or glide takes, which must fit in the longest part allowed.
+    int64_t GlideTicks(const MusicItem& item) const {
+        const int64_t ticks = Duration(item);
+        if (ticks > kMaxTicks) {
+            FailAt(item.Place, "the glide lasts more than " + std::to_string(kMaxBeats) + " beats");
+        }
+        return ticks;
     }
 
     // Moves the part on by ticks, which must leave it within the longest piece allowed.
@@ -169,6 +285,8 @@ class TrackPlayer {
     MidiTrack& conductor_;
     Voice voice_;
     long steps_ = 0;
+    uint32_t glideEnd_ = 0;
+    SourcePlace glidePlace_;
 };
 
 void CheckLengthsAgree(const std::vector<TrackSource>& tracks, const std::vector<uint32_t>& ends) {
@@ -198,6 +316,7 @@ CompiledMusic CompileMusic(std::string_view text, const std::string& file) {
     for (size_t i = 0; i < source.Tracks.size(); ++i) {
         TrackPlayer player(source, source.Tracks[i], music.Tracks[i + 1], conductor);
         player.Play(source.Tracks[i].Items, 0);
+        player.CheckGlidesEndInTime();
         ends.push_back(player.Tick());
     }
     CheckLengthsAgree(source.Tracks, ends);

@@ -18,6 +18,19 @@
 //   o4 < >          octave (o4 c is middle C, key 60), one octave down / up
 //   l8              default length
 //   v100 q6 k-2     velocity, gate (eighths of each length that sound), transposition
+//   v+8 v-12        velocity raised or lowered from what it is at that moment
+//   c4! e4? (c e)2!!
+//                   accents: each '!' after a note's length strikes it 12 harder, each '?' 12
+//                   softer (an echo), for this note only
+//   w120,1^1        swell: the velocity moves in a straight line to 120 over the written time
+//                   (here two bars; crescendo or diminuendo); notes and drum hits follow it
+//   E90 E40,2 M30 B-4096 B0,16
+//                   expression (controller 11), modulation (1), pitch bend (-8192 .. 8191, the
+//                   soundfont's range, 2 semitones in General MIDI); with ',<length>' each glides
+//                   from its value of the moment over that time. Set them at a part's start when
+//                   it glides them: the loop comes back with the values the end left
+//   s40             swing: notes and hits on the second eighth of a beat start 40 ticks (of 480 a
+//                   beat) late, at most half their sounding length; s0 plays straight
 //   @34 V100 P64 R40 t150
 //                   program (1..128 as General MIDI numbers them), volume, pan, reverb, tempo
 //   [ ... : ... ]4  repeat 4 times, leaving out what follows ':' on the last pass; loops nest

@@ -77,6 +77,7 @@ class MusicTextReader {
             item.Kind = Command::Note;
             item.Pitches.push_back(SemitoneOf(c) + ReadAccidentals());
             ReadLengths(item);
+            item.Accent = ReadAccents();
         } else if (c == 'r') {
             item.Kind = Command::Rest;
             ReadLengths(item);
@@ -88,6 +89,7 @@ class MusicTextReader {
                 ++pos_;
             }
             ReadLengths(item);
+            item.Accent = ReadAccents();
         } else if (c == '(') {
             ReadChord(item);
         } else if (c == '[') {
@@ -110,6 +112,13 @@ class MusicTextReader {
             item.Lengths.push_back(ReadLength(true));
         } else if (c == '<' || c == '>') {
             item.Kind = c == '>' ? Command::OctaveUp : Command::OctaveDown;
+        } else if (c == 'v' && (Peek() == '+' || Peek() == '-')) {
+            item.Kind = Command::VelocityBy;
+            item.Value = RequireNumber(-126, 126, "velocity change");
+        } else if (c == 'w') {
+            item.Kind = Command::Swell;
+            item.Value = RequireNumber(1, 127, "velocity to swell to");
+            RequireGlideTime(item, "'w' needs the time of the swell: w<velocity>,<length>");
         } else {
             ReadSetting(c, item);
         }
@@ -122,6 +131,7 @@ class MusicTextReader {
             Command Kind;
             int Min, Max;
             const char* What;
+            bool Glides = false;  // may be followed by ',' and the time to glide over
         };
         static constexpr Setting kSettings[] = {
             {'o', Command::Octave, 0, 9, "octave"},
@@ -133,11 +143,18 @@ class MusicTextReader {
             {'P', Command::Pan, 0, 127, "pan"},
             {'R', Command::Reverb, 0, 127, "reverb"},
             {'t', Command::Tempo, 30, 400, "tempo"},
+            {'E', Command::Expression, 0, 127, "expression", true},
+            {'M', Command::Modulation, 0, 127, "modulation", true},
+            {'B', Command::PitchBend, -8192, 8191, "pitch bend", true},
+            {'s', Command::Swing, 0, 120, "swing (ticks)"},
         };
         for (const Setting& setting : kSettings) {
             if (setting.Letter == c) {
                 item.Kind = setting.Kind;
                 item.Value = RequireNumber(setting.Min, setting.Max, setting.What);
+                if (setting.Glides && Peek() == ',') {
+                    RequireGlideTime(item, "");
+                }
                 return;
             }
         }
@@ -169,6 +186,28 @@ class MusicTextReader {
             FailAt(chord.Place, "empty chord");
         }
         ReadLengths(chord);
+        chord.Accent = ReadAccents();
+    }
+
+    // ",<length>" after a setting that glides: the written length, ties allowed.
+    void RequireGlideTime(MusicItem& item, const char* missing) {
+        if (Peek() != ',') {
+            FailAt(Here(), missing);
+        }
+        ++pos_;
+        item.Lengths.push_back(ReadLength(true));
+        while (Peek() == '^') {
+            ++pos_;
+            item.Lengths.push_back(ReadLength(true));
+        }
+    }
+
+    int ReadAccents() {
+        int accent = 0;
+        while (Peek() == '!' || Peek() == '?') {
+            accent += Take() == '!' ? 1 : -1;
+        }
+        return accent;
     }
 
     int ReadAccidentals() {

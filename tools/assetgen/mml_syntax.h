@@ -26,17 +26,23 @@ enum class Command {
     Octave,  // Value
     OctaveUp,
     OctaveDown,
-    Length,     // Lengths[0]
-    Velocity,   // Value
-    Gate,       // Value, eighths of the length that sound
-    Transpose,  // Value, semitones
-    Program,    // Value, 1..128 as General MIDI lists them
-    Volume,     // Value
-    Pan,        // Value
-    Reverb,     // Value
-    Tempo,      // Value, beats per minute
-    Loop,       // Body, Tail (after ':', skipped on the last pass), Value = passes
-    Insert,     // Name of a phrase or drum grid
+    Length,      // Lengths[0]
+    Velocity,    // Value
+    VelocityBy,  // Value, added to the velocity of the moment
+    Swell,       // Value, the velocity reached at the end of Lengths
+    Gate,        // Value, eighths of the length that sound
+    Transpose,   // Value, semitones
+    Program,     // Value, 1..128 as General MIDI lists them
+    Volume,      // Value
+    Pan,         // Value
+    Reverb,      // Value
+    Expression,  // Value; with Lengths, a glide to it over that time
+    Modulation,  // Value; with Lengths, a glide
+    PitchBend,   // Value -8192 .. 8191; with Lengths, a glide
+    Swing,       // Value, ticks by which off-beat eighths start late
+    Tempo,       // Value, beats per minute
+    Loop,        // Body, Tail (after ':', skipped on the last pass), Value = passes
+    Insert,      // Name of a phrase or drum grid
 };
 
 struct MusicItem {
@@ -44,8 +50,9 @@ struct MusicItem {
     SourcePlace Place;
     int Value = 0;
     bool Raw = false;
+    int Accent = 0;  // notes: one step up for each '!', down for each '?'
     std::vector<int> Pitches;
-    std::vector<NoteLength> Lengths;  // the note's own, then each tied '^' length
+    std::vector<NoteLength> Lengths;  // the note's own, then each tied '^' length; glides' time
     std::vector<MusicItem> Body;
     std::vector<MusicItem> Tail;
     std::string Name;

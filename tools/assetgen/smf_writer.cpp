@@ -83,6 +83,11 @@ MidiEvent ProgramChange(uint32_t tick, int channel, int program) {
     return {tick, {Byte(0xC0 | channel), Byte(program)}};
 }
 
+MidiEvent PitchBend(uint32_t tick, int channel, int value) {
+    const int raw = value + 8192;
+    return {tick, {Byte(0xE0 | channel), Byte(raw & 0x7F), Byte(raw >> 7)}};
+}
+
 MidiEvent TempoChange(uint32_t tick, double beatsPerMinute) {
     const uint32_t micros = static_cast<uint32_t>(std::lround(60'000'000.0 / beatsPerMinute));
     return Meta(tick, 0x51, {Byte(micros >> 16), Byte(micros >> 8), Byte(micros)});

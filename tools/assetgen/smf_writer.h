@@ -23,6 +23,8 @@ MidiEvent NoteOn(uint32_t tick, int channel, int key, int velocity);
 MidiEvent NoteOff(uint32_t tick, int channel, int key);
 MidiEvent ControlChange(uint32_t tick, int channel, int controller, int value);
 MidiEvent ProgramChange(uint32_t tick, int channel, int program);
+// value -8192 .. 8191, 0 the unbent pitch.
+MidiEvent PitchBend(uint32_t tick, int channel, int value);
 MidiEvent TempoChange(uint32_t tick, double beatsPerMinute);
 MidiEvent TrackName(uint32_t tick, const std::string& name);
 MidiEvent TimeSignature(uint32_t tick, int beats, int beatUnit);
