@@ -393,8 +393,8 @@ TEST(SdlWithoutDisplay, NeitherThePlatformNorAWindowComesUp) {
         const char* driver;
         const char* errorHas;
     };
-    for (const Case& c : {Case{nullptr, "no display"}, Case{"no_such_display", "no_such_display"},
-                          Case{"offscreen", ""}}) {
+    for (const Case& c :
+         {Case{nullptr, "no display"}, Case{"no_such_display", "no_such_display"}}) {
         SCOPED_TRACE(c.driver != nullptr ? c.driver : "no driver named");
         std::string windowError;
         std::string platformError;
@@ -410,9 +410,8 @@ TEST(SdlWithoutDisplay, NeitherThePlatformNorAWindowComesUp) {
             }
             platformMade = SdlPlatform::Create(platformError) != nullptr;
         }
-        const bool expected = std::string(c.errorHas).empty();  // asked for by name: it is used
-        EXPECT_EQ(windowOpened, expected);
-        EXPECT_EQ(platformMade, expected);
+        EXPECT_FALSE(windowOpened);
+        EXPECT_FALSE(platformMade);
         EXPECT_NE(windowError.find(c.errorHas), std::string::npos) << windowError;
         EXPECT_NE(platformError.find(c.errorHas), std::string::npos) << platformError;
         sdl::SdlWindow later;
