@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/sdl/sdl_platform.h"
-#include "shell/game.h"
+#include "game/game.h"
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "game/game.h"
 #include "platform/headless.h"
+#include "platform/little_endian.h"
 #include "shell/files.h"
-#include "shell/game.h"
 #include "shell/game_loop.h"
-#include "shell/little_endian.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "stages/spawn.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "shell/game_loop.h"
-#include "shell/input.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "test_game.h"

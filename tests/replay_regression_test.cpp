@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "replay/replay_session.h"
 #include "replay_runs.h"
-#include "shell/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 

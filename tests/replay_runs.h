@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/replay_session.h"
+#include "replay/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 

@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "platform/crc32.h"
+#include "replay/game_snapshot.h"
+#include "replay/replay_session.h"
 #include "replay_runs.h"
-#include "shell/game_snapshot.h"
-#include "shell/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -219,7 +219,8 @@ TEST(ReplayFile, ForeignFilesAndOtherVersionsSayWhatTheyAre) {
     std::vector<uint8_t> newer = bytes;
     newer[8] = static_cast<uint8_t>(kReplayVersion + 1);
     Reseal(newer);
-    EXPECT_NE(DecodeError(newer).find("version " + std::to_string(kReplayVersion + 1)), std::string::npos);
+    EXPECT_NE(DecodeError(newer).find("version " + std::to_string(kReplayVersion + 1)),
+              std::string::npos);
     std::vector<uint8_t> badResult = bytes;
     badResult[8 + 2 + 2 + 8 + kSaveBytes + 2] = 9;
     Reseal(badResult);

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "audio/music.h"
 #include "shell/game_loop.h"
-#include "shell/music.h"
 #include "shell/startup.h"
 #include "test_game.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "player/ship.h"
-#include "shell/input.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
 #include "test_game.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include <gtest/gtest.h>
-#include "shell/game.h"
+#include "game/game.h"
 
 #include <map>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "display/stage_end.h"
+#include "stages/stage_end.h"
 
 #include <gtest/gtest.h>
 

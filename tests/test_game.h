@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "game/game.h"
 #include "platform/headless.h"
-#include "shell/game.h"
 
 namespace volley::testing {
 

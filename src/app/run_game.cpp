@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "game/game.h"
 #include "platform/headless.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/signal_events.h"
 #include "platform/system_clock.h"
 #include "platform/termination_signals.h"
-#include "shell/game.h"
+#include "replay/replay_session.h"
 #include "shell/replace_file.h"
-#include "shell/replay_session.h"
 #include "shell/save_file.h"
 #include "shell/startup.h"
 

@@ -1,8 +1,8 @@
-#include "shell/music.h"
+#include "audio/music.h"
 
 #include <array>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "display/layout.h"
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

@@ -1,4 +1,4 @@
-#include "display/form.h"
+#include "game/form.h"
 
 #include "display/layout.h"
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

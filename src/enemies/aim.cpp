@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 

@@ -2,8 +2,8 @@
 
 #include "display/blit.h"
 #include "enemies/patterns.h"
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 

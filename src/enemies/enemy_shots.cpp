@@ -5,9 +5,9 @@
 
 #include "display/blit.h"
 #include "enemies/aim.h"
+#include "game/game.h"
+#include "game/numbers.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
 
 namespace volley {
 

@@ -6,8 +6,8 @@
 #include "enemies/enemy_shots.h"
 #include "enemies/movement.h"
 #include "enemies/patterns.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 

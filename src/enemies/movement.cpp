@@ -1,8 +1,8 @@
 #include "enemies/movement.h"
 
 #include "enemies/aim.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 

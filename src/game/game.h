@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "display/form.h"
-#include "display/star.h"
-#include "enemies/enemy.h"
+#include "audio/music.h"
+#include "game/enemy.h"
+#include "game/form.h"
+#include "game/game_state.h"
+#include "game/player.h"
+#include "game/random.h"
+#include "game/run_observer.h"
+#include "game/sprite_types.h"
+#include "game/star.h"
+#include "input/input.h"
 #include "platform/platform.h"
-#include "player/player.h"
-#include "shell/game_state.h"
-#include "shell/input.h"
-#include "shell/music.h"
-#include "shell/random.h"
-#include "shell/run_observer.h"
-#include "shell/sprite_types.h"
 
 namespace volley {
 

@@ -1,6 +1,6 @@
-#include "shell/input.h"
+#include "input/input.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "display/blit.h"
-#include "shell/game.h"
-#include "shell/input.h"
+#include "game/game.h"
+#include "input/input.h"
 
 namespace volley {
 

@@ -4,10 +4,10 @@
 #include <span>
 
 #include "display/blit.h"
+#include "game/game.h"
+#include "game/numbers.h"
+#include "input/input.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
-#include "shell/input.h"
-#include "shell/numbers.h"
 
 namespace volley {
 

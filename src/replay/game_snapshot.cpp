@@ -1,8 +1,8 @@
-#include "shell/game_snapshot.h"
+#include "replay/game_snapshot.h"
 
 #include <type_traits>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

@@ -1,4 +1,4 @@
-#include "shell/replay_file.h"
+#include "replay/replay_file.h"
 
 #include <cstring>
 

@@ -4,10 +4,10 @@
 #include <array>
 #include <cstdio>
 
+#include "game/game.h"
 #include "platform/bmp.h"
+#include "platform/little_endian.h"
 #include "platform/read_file.h"
-#include "shell/game.h"
-#include "shell/little_endian.h"
 #include "shell/save_file.h"
 
 namespace volley {

@@ -1,8 +1,8 @@
 #include "shell/pause.h"
 
 #include "display/compose.h"
-#include "shell/game.h"
-#include "shell/input.h"
+#include "game/game.h"
+#include "input/input.h"
 #include "shell/pacing.h"
 #include "shell/shutdown.h"
 

@@ -1,6 +1,6 @@
 #include "shell/reset.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

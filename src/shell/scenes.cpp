@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <numeric>
 
+#include "audio/music.h"
 #include "display/background.h"
 #include "display/compose.h"
 #include "display/labels.h"
+#include "game/game.h"
+#include "game/numbers.h"
+#include "input/input.h"
 #include "player/ship.h"
-#include "shell/game.h"
 #include "shell/game_loop.h"
-#include "shell/input.h"
-#include "shell/music.h"
-#include "shell/numbers.h"
 #include "shell/pacing.h"
 #include "shell/reset.h"
 #include "shell/shutdown.h"

@@ -1,8 +1,8 @@
 #include "shell/shutdown.h"
 
+#include "audio/music.h"
+#include "game/game.h"
 #include "shell/files.h"
-#include "shell/game.h"
-#include "shell/music.h"
 
 namespace volley {
 

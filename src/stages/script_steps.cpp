@@ -1,7 +1,7 @@
 #include "stages/script_steps.h"
 
-#include "shell/game.h"
-#include "shell/music.h"
+#include "audio/music.h"
+#include "game/game.h"
 #include "stages/spawn.h"
 
 namespace volley {

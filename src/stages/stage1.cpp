@@ -1,4 +1,4 @@
-#include "shell/game.h"
+#include "game/game.h"
 #include "stages/script_steps.h"
 #include "stages/stage_script.h"
 

@@ -1,11 +1,11 @@
-#include "display/stage_end.h"
+#include "stages/stage_end.h"
 
 #include <array>
 
 #include "display/blit.h"
 #include "display/labels.h"
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 

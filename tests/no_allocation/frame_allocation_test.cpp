@@ -9,10 +9,10 @@
 #include <string>
 
 #include "counting_new.h"
+#include "game/game.h"
 #include "platform/headless.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
-#include "shell/replay_session.h"
+#include "replay/replay_session.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "test_game.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <filesystem>
 
+#include "game/sprite_types.h"
 #include "platform/surface.h"
-#include "shell/sprite_types.h"
 
 namespace assetgen_preview {
 
