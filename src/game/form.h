@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "game/keyed_array.h"
+#include "game/labels.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 
@@ -25,7 +27,8 @@ struct Label {
     bool ImageStale = true;
 };
 
-inline constexpr int kDisplayLabels = 12;
+inline constexpr size_t kLeftArrow = 0;   // "<<": an earlier stage can be chosen
+inline constexpr size_t kRightArrow = 1;  // ">>": a later stage can be chosen
 
 struct Form {
     Surface Picture1;  // background art
@@ -37,17 +40,19 @@ struct Form {
     Surface Picture2;  // the play surface
     Surface Icon;      // the window's icon
     bool BarVisible = false;
-    std::array<Label, kDisplayLabels> DisplayLabel;
-    std::array<Label, 2> StageChenge;  // the "<<" and ">>" arrows of the stage choice
+    KeyedArray<LabelId, Label, kDisplayLabels> DisplayLabel;
+    // The "<<" and ">>" arrows of the stage choice (StageChenge in the design).
+    std::array<Label, 2> StageArrows;  // kLeftArrow, kRightArrow
     Label PauseLabel;                  // "PAUSE", centred on the play surface while paused
     Surface WindowImage;               // what the window shows, composed at each refresh
 };
 
-// Lays out the labels with their design captions and visibility, and sizes the surfaces that
-// have no picture.
-void DesignForm(Form& form);
-
 // Changes a label's caption; the text is rendered again only when it really changed.
-void SetCaption(Label& label, std::string_view caption);
+inline void SetCaption(Label& label, std::string_view caption) {
+    if (label.Caption != caption) {
+        label.Caption.assign(caption);
+        label.ImageStale = true;
+    }
+}
 
 }  // namespace volley

@@ -86,6 +86,11 @@ struct JoyReading {
     uint32_t Buttons = 0;
 };
 
+// A pad's buttons by name, as their bits in JoyReading::Buttons: a game controller's face buttons
+// A and B first, then its others in SDL's order. A plain joystick's buttons 1 and 2 take the
+// places of A and B; its others have no names.
+enum class PadButton : uint8_t { A = 0, B = 1, X = 2, Y = 3, Back = 4, Guide = 5, Start = 6 };
+
 class Joysticks {
   public:
     virtual ~Joysticks() = default;

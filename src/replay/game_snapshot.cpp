@@ -84,7 +84,7 @@ void AddPictures(Snapshot& s, const Game& g) {
     for (const Label& label : f.DisplayLabel) {
         AddLabel(s, label);
     }
-    for (const Label& label : f.StageChenge) {
+    for (const Label& label : f.StageArrows) {
         AddLabel(s, label);
     }
     AddLabel(s, f.PauseLabel);

@@ -55,7 +55,7 @@ void EndOfStage(Game& g) {
         // Nothing moves on this screen: a few milliseconds between looks at the keys cost no
         // response (presses are latched) and keep the wait from burning a core.
         g.Sys.clock.Sleep(kIdlePassMs);
-        if (KeyDown(g, GameKey::Z) || g.Joy.Button[0]) {
+        if (KeyDown(g, GameKey::Z) || g.Joy.Pressed(PadButton::A)) {
             BackToTitle(g);
             return;
         }
@@ -107,8 +107,8 @@ bool RunFrame(Game& g) {
 void GameLoop(Game& g) {
     FlushKeys(g);
     ForgetPauseRequests(g);
-    for (int i = 0; i <= 3; ++i) {
-        g.LabelDirty[i] = true;
+    for (LabelId label : {LabelId::Stage, LabelId::HiScore, LabelId::Score, LabelId::Bombs}) {
+        g.LabelDirty[label] = true;
     }
     RefreshLabels(g);
     DoEvents(g);

@@ -10,14 +10,12 @@ namespace volley {
 
 namespace {
 
-// A game controller's Start button, as the joystick reads it.
-constexpr size_t kStartButton = 6;
 // How often the paused game looks at its keys.
 constexpr uint32_t kPausedPassMs = 10;
 
 // Start counts when it goes down, not while it is held.
 bool StartPressed(Game& g) {
-    const bool down = g.Joy.Button[kStartButton];
+    const bool down = g.Joy.Pressed(PadButton::Start);
     const bool pressed = down && !g.StartHeld;
     g.StartHeld = down;
     return pressed;
@@ -36,7 +34,7 @@ void ForgetPauseRequests(Game& g) {
     KeyDown(g, GameKey::Pause);
     g.Sys.events.TakeFocusLoss();
     // Start held down since the title counts once it is let go and pressed again.
-    g.StartHeld = g.Joy.Button[kStartButton];
+    g.StartHeld = g.Joy.Pressed(PadButton::Start);
 }
 
 void PauseGame(Game& g) {

@@ -6,6 +6,7 @@
 #include "display/background.h"
 #include "display/blit.h"
 #include "display/compose.h"
+#include "display/form.h"
 #include "display/layout.h"
 #include "display/stars.h"
 #include "game/game.h"
