@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
             volley::RunFrame(*game);
             const auto now = Clock::now();
             periods.push_back(std::chrono::duration<double, std::milli>(now - last).count());
-            if (game->BossKind != 0 && bossFramePeriod == 0) {
+            if (game->BossKind != volley::kNoBossYet && bossFramePeriod == 0) {
                 bossFramePeriod = periods.back();
             }
             last = now;

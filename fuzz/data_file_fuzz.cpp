@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g.MaxStage = kStageCount;
     StartGame(g);
     for (int16_t kind = 0; kind < kSpriteKinds; ++kind) {
-        SpawnEnemy(g, kind, static_cast<int16_t>(kind % 9),
+        SpawnEnemy(g, static_cast<EnemyKind>(kind), static_cast<int16_t>(kind % 9),
                    static_cast<int16_t>(kind * 7 % std::max<int>(g.ScreenHeight, 1)));
     }
     platform.keys.Hold(GameKey::Z, true);

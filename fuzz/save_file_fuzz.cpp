@@ -107,7 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The title screen shows the total and each unlocked stage's high score.
     for (int16_t stage = 1; stage <= g.MaxStage; ++stage) {
         g.Stage = stage;
-        g.LabelDirty[4] = g.LabelDirty[6] = g.LabelDirty[7] = true;
+        g.LabelDirty[LabelId::TotalScore] = g.LabelDirty[LabelId::TitleStage] =
+            g.LabelDirty[LabelId::TitleHiScore] = true;
         RefreshLabels(g);
     }
 

@@ -68,14 +68,14 @@ TEST_F(GameLoopTest, TheStageLabelsAreWrittenWhenTheStageStarts) {
     t->HiScores[2] = 4321;
     t.platform.events.OnPump = [&] { t.platform.events.RequestClose(); };
     EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
-    EXPECT_EQ(t->Form1.DisplayLabel[0].Caption, "STAGE 02");
-    EXPECT_EQ(t->Form1.DisplayLabel[1].Caption, "HISCORE 004321");
-    EXPECT_EQ(t->Form1.DisplayLabel[2].Caption, "SCORE 000000");
-    EXPECT_EQ(t->Form1.DisplayLabel[3].Caption, "BOMB 03");
-    for (int i = 0; i <= 3; ++i) {
-        EXPECT_TRUE(t->Form1.DisplayLabel[i].Visible);
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Stage].Caption, "STAGE 02");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::HiScore].Caption, "HISCORE 004321");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Score].Caption, "SCORE 000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Bombs].Caption, "BOMB 03");
+    for (LabelId top : {LabelId::Stage, LabelId::HiScore, LabelId::Score, LabelId::Bombs}) {
+        EXPECT_TRUE(t->Form1.DisplayLabel[top].Visible);
     }
-    EXPECT_TRUE(t->Form1.DisplayLabel[11].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::Power].Visible);
     EXPECT_TRUE(t->Form1.BarVisible);
 }
 
@@ -139,8 +139,8 @@ TEST_F(GameLoopTest, TheEndOfStageAddsTheBonusAndGoesBackOnZ) {
     EXPECT_EQ(t->TotalScore, 21200);
     EXPECT_GE(t.platform.clock.NowMs(), 1000u) << "the result stays up for a second at least";
     // Back on the title: its labels show again, the stage's are hidden.
-    EXPECT_TRUE(t->Form1.DisplayLabel[4].Visible);
-    EXPECT_FALSE(t->Form1.DisplayLabel[0].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::TotalScore].Visible);
+    EXPECT_FALSE(t->Form1.DisplayLabel[LabelId::Stage].Visible);
     EXPECT_FALSE(t->Form1.BarVisible);
 }
 
@@ -173,7 +173,7 @@ TEST_F(GameLoopTest, ZPressedAfterThePauseGoesBackToTheTitle) {
     });
     RunLoopUntilEnd();
     EXPECT_TRUE(t->StageOver);
-    EXPECT_TRUE(t->Form1.DisplayLabel[4].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::TotalScore].Visible);
 }
 
 TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
@@ -185,9 +185,9 @@ TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
         }
     };
     TitleLoop(*t);
-    EXPECT_EQ(t->Form1.DisplayLabel[4].Caption, "TOTALSCORE  00000000");
-    EXPECT_EQ(t->Form1.DisplayLabel[6].Caption, "STAGE 01");
-    EXPECT_EQ(t->Form1.DisplayLabel[7].Caption, "HISCORE  00000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TotalScore].Caption, "TOTALSCORE  00000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleStage].Caption, "STAGE 01");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleHiScore].Caption, "HISCORE  00000000");
     t.platform.events.OnPump = [&] { t.platform.keys.Tap(GameKey::Escape); };
     EXPECT_THROW(TitleLoop(*t), ProcessEnd);
 }

@@ -54,7 +54,7 @@ TEST(HotPlug, TheFirstOrSecondPadOfThosePresentIsChosen) {
     t.platform.joysticks.Unplug(0);
     const JoyState state = ReadJoystick(*t);
     EXPECT_EQ(t->JoyId, 0);
-    EXPECT_EQ(state.Direction, kLeft);
+    EXPECT_EQ(state.Direction, Direction::Left);
 }
 
 TEST(HotPlug, AnUnchangedPadCountReadsWithoutLookingAgain) {

@@ -65,7 +65,7 @@ int Danger(const Game& g, int shipX) {
     }
     for (const Enemy& e : g.Enemies) {
         const EnemyType& type = g.EnemyTypes[e.Kind];
-        danger += e.State == 1 && e.Kind >= kFirstEnemyKind &&
+        danger += e.State == 1 && !IsItem(e.Kind) &&
                   Hits(g, shipX, e.X, e.Y, type.Width, type.Height, e.VX, e.VY);
     }
     return danger;

@@ -36,8 +36,8 @@ TEST_F(Title, WithOneStageBothArrowsAreHiddenAndTheArrowsDoNothing) {
             t.platform.keys.Tap(GameKey::Z);
     });
     EXPECT_EQ(t->Stage, 1);
-    EXPECT_FALSE(t->Form1.StageChenge[0].Visible);
-    EXPECT_FALSE(t->Form1.StageChenge[1].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[0].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[1].Visible);
 }
 
 TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
@@ -47,7 +47,7 @@ TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
     RunTitle([&](uint32_t ms) {
         t.platform.keys.Hold(GameKey::Right, ms > 1000 && ms < 1300);
         if (ms > 1100 && ms < 1300)
-            sawRightArrow &= t->Form1.StageChenge[1].Visible;
+            sawRightArrow &= t->Form1.StageArrows[1].Visible;
         if (ms > 1400 && ms < 1420)
             t.platform.keys.Tap(GameKey::Left);
         if (ms > 1700)
@@ -55,9 +55,9 @@ TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
     });
     EXPECT_FALSE(sawRightArrow) << "no arrow to the right at the last unlocked stage";
     EXPECT_EQ(t->Stage, 2);
-    EXPECT_TRUE(t->Form1.StageChenge[0].Visible);
-    EXPECT_TRUE(t->Form1.StageChenge[1].Visible);
-    EXPECT_EQ(t->Form1.DisplayLabel[6].Caption, "STAGE 02");
+    EXPECT_TRUE(t->Form1.StageArrows[0].Visible);
+    EXPECT_TRUE(t->Form1.StageArrows[1].Visible);
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleStage].Caption, "STAGE 02");
 }
 
 TEST_F(Title, HoldingAnArrowStepsOncePerPass) {
@@ -209,7 +209,7 @@ TEST(Scenes, MusicFollowsTheTitleTheStageAndTheBoss) {
             ended = true;
         }
         t.platform.keys.Tap(GameKey::Z);
-        if (ended && t->Form1.DisplayLabel[4].Visible) {
+        if (ended && t->Form1.DisplayLabel[LabelId::TotalScore].Visible) {
             t.platform.events.RequestClose();
         }
     };

@@ -110,7 +110,7 @@ class StageTour {
         NoteFirstAllocation();
         if (g_.Form1.PauseLabel.Visible) {
             Paused();
-        } else if (g_.Form1.DisplayLabel[4].Visible) {
+        } else if (g_.Form1.DisplayLabel[LabelId::TotalScore].Visible) {
             Title();
         } else if (g_.StageOver) {
             Result();
@@ -190,7 +190,7 @@ class StageTour {
         if (frame >= kSkipFrame && frame < bossFrame - 5) {
             g_.StageFrame = bossFrame - 5;
         }
-        if (!bossFought_ && g_.BossKind != 0) {
+        if (!bossFought_ && g_.BossKind != kNoBossYet) {
             FightBoss();
         }
         if (frame > bossFrame + kBossFightLimit) {
@@ -226,7 +226,7 @@ class StageTour {
         if (inStage_) {
             inStage_ = false;
             ++stagesPlayed;
-            const std::string& result = g_.Form1.DisplayLabel[8].Caption;
+            const std::string& result = g_.Form1.DisplayLabel[LabelId::Result].Caption;
             (result == "GAMEOVER" ? gameOvers : clears) += 1;
         }
         q_.platform.keys.Tap(GameKey::Z);

@@ -14,7 +14,7 @@ struct SheetFiles {
     volley::Surface Mask;        // MChr.bmp
     volley::Surface Background;  // Back.bmp
     // PlayerShotTypes, EnemyTypes, EnemyShotTypes from Data.dat.
-    std::array<volley::SpriteTable<volley::SpriteRect>, 3> Tables{};
+    std::array<std::array<volley::SpriteRect, volley::kSpriteKinds>, volley::kDataTables> Tables{};
 };
 
 // Throws std::runtime_error naming the file that cannot be read.
