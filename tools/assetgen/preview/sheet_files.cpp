@@ -8,6 +8,7 @@
 #include "bmp_writer.h"
 #include "file_io.h"
 #include "platform/bmp.h"
+#include "platform/little_endian.h"
 
 namespace assetgen_preview {
 namespace {
@@ -22,8 +23,7 @@ volley::Surface LoadPicture(const std::filesystem::path& path) {
 }
 
 int16_t Le16(const std::vector<char>& bytes, size_t offset) {
-    return static_cast<int16_t>(static_cast<uint8_t>(bytes[offset]) |
-                                (static_cast<uint8_t>(bytes[offset + 1]) << 8));
+    return volley::ReadInt16(reinterpret_cast<const uint8_t*>(bytes.data() + offset));
 }
 
 }  // namespace
