@@ -20,6 +20,7 @@
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
+#include "shell/shutdown.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     } catch (const volley::StartupError& e) {
         std::fprintf(stderr, "frame_pacing: %s\n", e.what());
         return 1;
-    } catch (const volley::ProcessEnd&) {
+    } catch (const volley::CloseRequested&) {
         return 1;
     }
     return 0;

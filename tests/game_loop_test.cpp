@@ -8,6 +8,7 @@
 #include "display/layout.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -36,7 +37,7 @@ TEST_F(GameLoopTest, EscapeQuitsAtTheNextFrameWithoutTouchingTheHighScores) {
             t.platform.keys.Tap(GameKey::Escape);
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 3);
     EXPECT_EQ(t->HiScores[1], 10);
     EXPECT_EQ(t->TotalScore, 10);
@@ -48,7 +49,7 @@ TEST_F(GameLoopTest, ClosingTheWindowEndsTheGameAtTheNextYield) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 10);
 }
 
@@ -59,7 +60,7 @@ TEST_F(GameLoopTest, KeysPressedBeforeTheStageAreFlushed) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 2) << "the old Escape press must not have quit the first frame";
 }
 
@@ -67,7 +68,7 @@ TEST_F(GameLoopTest, TheStageLabelsAreWrittenWhenTheStageStarts) {
     t->Stage = 2;
     t->HiScores[2] = 4321;
     t.platform.events.OnPump = [&] { t.platform.events.RequestClose(); };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Stage].Caption, "STAGE 02");
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::HiScore].Caption, "HISCORE 004321");
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Score].Caption, "SCORE 000000");
@@ -158,7 +159,8 @@ TEST_F(GameLoopTest, AZTappedDuringTheEndOfStagePauseIsIgnored) {
         }
     });
     t->Score = 50;
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd) << "the early Z must not have gone to the title";
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested)
+        << "the early Z must not have gone to the title";
     EXPECT_TRUE(tapped);
     EXPECT_EQ(t->HiScores[1], 50) << "Escape on the end screen keeps the score";
 }
@@ -189,7 +191,7 @@ TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleStage].Caption, "STAGE 01");
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleHiScore].Caption, "HISCORE  00000000");
     t.platform.events.OnPump = [&] { t.platform.keys.Tap(GameKey::Escape); };
-    EXPECT_THROW(TitleLoop(*t), ProcessEnd);
+    EXPECT_THROW(TitleLoop(*t), CloseRequested);
 }
 
 }  // namespace

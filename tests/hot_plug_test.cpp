@@ -5,6 +5,7 @@
 #include "input/input.h"
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -34,7 +35,7 @@ TEST(HotPlug, APadPluggedInMidStageSteersAndOnePulledOutLetsGo) {
             xs.push_back(t->PlayerX);
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     ASSERT_GE(xs.size(), 60u);
     EXPECT_EQ(xs[10], xs[20]) << "nothing steers before the pad arrives";
     EXPECT_LT(xs[35], xs[21]) << "the new pad's stick pushes the ship left";

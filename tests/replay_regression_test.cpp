@@ -157,7 +157,7 @@ void FlyStage(testing::TestGame& t, const StageRun& run) {
     std::string error;
     EXPECT_TRUE(WriteSaveData(fresh, error)) << error;
     Pilot(t, run.stage);
-    testing::RunUntil<ProcessEnd>(t, run.seed);
+    EXPECT_EQ(testing::RunToEnd(t, run.seed), 0);
 }
 
 ReplayOutcome PlayBack(const Replay& replay) {

@@ -12,6 +12,12 @@
 
 namespace volley::testing {
 
+// Runs the game from its start through its scenes until the player closes it; the exit code.
+inline int RunToEnd(TestGame& t, uint64_t seed) {
+    Main(*t, seed);
+    return FormActivate(*t);
+}
+
 // Runs the game from its start through its scenes, until it ends by throwing End.
 template <typename End>
 void RunUntil(TestGame& t, uint64_t seed) {

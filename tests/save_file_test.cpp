@@ -41,12 +41,7 @@ void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes) {
 int StartAndQuit(TestGame& t, const fs::path& path) {
     t->SaveFile = path.string();
     Main(*t, 1);
-    try {
-        FormUnload(*t);
-    } catch (const ProcessEnd& end) {
-        return end.ExitCode;
-    }
-    return -1;
+    return FormUnload(*t);
 }
 
 const std::vector<uint8_t> kSample = {
@@ -313,12 +308,7 @@ TEST(SaveFile, AFailedWriteLeavesTheOldFileAndEndsWithExitCodeOne) {
     t->MaxStage = 7;
     // A save path whose folder is a file cannot be written.
     t->SaveFile = (path / "SaveData.dat").string();
-    try {
-        FormUnload(*t);
-        FAIL() << "the shutdown must end the process";
-    } catch (const ProcessEnd& end) {
-        EXPECT_EQ(end.ExitCode, 1);
-    }
+    EXPECT_EQ(FormUnload(*t), 1);
     EXPECT_EQ(ReadAll(path), kSample);
     // Nothing is left behind beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(t.saveDir.Path()), fs::directory_iterator()), 1);

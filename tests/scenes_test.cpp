@@ -9,6 +9,7 @@
 
 #include "audio/music.h"
 #include "shell/game_loop.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -102,7 +103,7 @@ TEST_F(Title, EscapeQuitsFromTheTitle) {
                      if (ms > 1200)
                          t.platform.keys.Tap(GameKey::Escape);
                  }),
-                 ProcessEnd);
+                 CloseRequested);
 }
 
 TEST(HighScore, OnlyABetterScoreIsKept) {
@@ -186,7 +187,7 @@ struct SceneRun {
 
 TEST(Scenes, AThousandGamesInARowNeitherDeepenTheStackNorGrowTheHeap) {
     SceneRun run(1000);
-    EXPECT_THROW(RunScenes(*run.t), ProcessEnd);
+    EXPECT_EQ(RunScenes(*run.t), 0);
     EXPECT_EQ(run.played, 1000);
     EXPECT_EQ(run.stackAtTen, run.stackAtEnd);
     EXPECT_LE(run.heapAtEnd, run.heapAtTen + 4096);
@@ -214,7 +215,7 @@ TEST(Scenes, MusicFollowsTheTitleTheStageAndTheBoss) {
         }
     };
     t->PlayerEnergy = 100;
-    EXPECT_THROW(RunScenes(*t), ProcessEnd);
+    EXPECT_EQ(RunScenes(*t), 0);
     std::vector<std::string> loads;
     for (const std::string& call : t.platform.music.Calls) {
         if (call.rfind("load ", 0) == 0) {

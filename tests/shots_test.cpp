@@ -7,6 +7,7 @@
 #include "shell/game_loop.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -265,7 +266,7 @@ TEST(ShotsInTheGameLoop, HoldingZFiresAVolleyEveryFourthFrame) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     EXPECT_EQ(volleyFrames, (std::vector<int32_t>{4, 8, 12, 16}));
 }
 

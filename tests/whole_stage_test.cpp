@@ -4,6 +4,7 @@
 
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -39,7 +40,7 @@ Outcome PlayStage(int16_t stage, int32_t lastFrame, uint64_t seed) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     Outcome o;
     o.stageFrame = t->StageFrame;
     o.score = t->Score;

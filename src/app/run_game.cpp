@@ -46,16 +46,13 @@ int Play(Platform services, RunObserver& observer, const GameFolders& folders,
     game->Observer = &observer;
     try {
         Main(*game, seed);
-        FormActivate(*game);
-    } catch (const ProcessEnd& end) {
-        return end.ExitCode;
+        return FormActivate(*game);
     } catch (const PlaybackFinished&) {
         return -1;
     } catch (const StartupError& e) {
         std::fprintf(stderr, "volley: %s\n", e.what());
         return 1;
     }
-    return 0;
 }
 
 // Before the game starts: clears away what writers killed before their rename left beside the

@@ -72,12 +72,6 @@ struct Game : GameState, Player, FrameTimers {
     RunObserver* Observer = nullptr;  // a recording or a playback of this run, if any
 };
 
-// Thrown by the shutdown path once the music is closed and the save file written; main catches it
-// and the process ends with this exit code (0, or 1 when the save could not be written).
-struct ProcessEnd {
-    int ExitCode = 0;
-};
-
 // A file the game cannot start without is missing or unreadable.
 struct StartupError : std::runtime_error {
     using std::runtime_error::runtime_error;

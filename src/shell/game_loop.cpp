@@ -61,7 +61,7 @@ void EndOfStage(Game& g) {
         }
         if (KeyDown(g, GameKey::Escape)) {
             UpdateHiScore(g);
-            FormUnload(g);
+            RequestClose();
         }
     }
 }
@@ -88,7 +88,7 @@ void StepFrame(Game& g) {
 bool RunFrame(Game& g) {
     g.Joy = ReadJoystick(g);
     if (KeyDown(g, GameKey::Escape)) {
-        FormUnload(g);  // the running score does not reach the high scores
+        RequestClose();  // the running score does not reach the high scores
     }
     if (PauseRequested(g)) {
         PauseGame(g);

@@ -20,7 +20,7 @@ constexpr uint32_t kSleepSliceMs = 10;
 
 void DoEvents(Game& g) {
     if (g.Sys.events.Pump()) {
-        FormUnload(g);
+        RequestClose();
     }
 }
 

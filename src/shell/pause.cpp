@@ -46,7 +46,7 @@ void PauseGame(Game& g) {
         DoEvents(g);
         g.Joy = ReadJoystick(g);
         if (KeyDown(g, GameKey::Escape)) {
-            FormUnload(g);
+            RequestClose();
         }
         const bool resume = KeyDown(g, GameKey::Pause) || StartPressed(g);
         g.Sys.events.TakeFocusLoss();  // losing the focus again changes nothing

@@ -84,7 +84,7 @@ void TitleLoop(Game& g) {
     for (;;) {
         g.Joy = ReadJoystick(g);
         if (KeyDown(g, GameKey::Escape)) {
-            FormUnload(g);
+            RequestClose();
         }
         ChooseStage(g);
         if (KeyDown(g, GameKey::Z) || g.Joy.Pressed(PadButton::A)) {
@@ -123,11 +123,15 @@ void UpdateHiScore(Game& g) {
     }
 }
 
-void RunScenes(Game& g) {
-    for (;;) {
-        TitleLoop(g);
-        StartGame(g);
-        GameLoop(g);
+int RunScenes(Game& g) {
+    try {
+        for (;;) {
+            TitleLoop(g);
+            StartGame(g);
+            GameLoop(g);
+        }
+    } catch (const CloseRequested&) {
+        return FormUnload(g);
     }
 }
 

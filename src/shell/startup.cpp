@@ -79,8 +79,8 @@ void Main(Game& g, std::optional<uint64_t> seed) {
     PlaceStars(g);
 }
 
-void FormActivate(Game& g) {
-    RunScenes(g);
+int FormActivate(Game& g) {
+    return RunScenes(g);
 }
 
 }  // namespace volley
