@@ -6,8 +6,9 @@
 
 namespace volley {
 
-// Every enemy and item the game spawns; the sprite table has rows up to 100, and the rows without
-// a name here have no behaviour of their own. The names in the comments are those of their art.
+// Every enemy and item with a sprite of its own (Rock and Probe are drawn but never spawned); the
+// sprite table has rows up to 100, and the rows without a name here have no behaviour of their
+// own. The names in the comments are those of their art.
 enum class EnemyKind : int16_t {
     PowerItem = 0,       // raises the ship's power level
     BombItem = 1,        // adds a bomb
@@ -28,7 +29,7 @@ enum class EnemyKind : int16_t {
     Raider = 16,         // turns sideways and patrols; fans five shots
     Climber = 17,        // rises fast and fans shots upward
     Diver = 18,          // drops fast, halts and scatters shots
-    Rock = 19,           // no behaviour of its own
+    Rock = 19,           // no behaviour of its own; not spawned
     BigGunship = 20,     // large; turns sideways and patrols
     Stage1Boss = 21,     // gunship
     Stage7Boss = 22,     // manta
@@ -38,7 +39,7 @@ enum class EnemyKind : int16_t {
     Stage4Boss = 26,     // cruiser
     Stage5Boss = 27,     // crystal, jumps about
     Stage6Boss = 28,     // fortress
-    Probe = 29,          // no behaviour of its own
+    Probe = 29,          // no behaviour of its own; not spawned
     Barge = 30,          // slow and heavy; big fans now and then
     FinalBoss = 31,      // mothership, the boss of stage 8
     Stage7MidBoss = 41,  // gold wing
@@ -49,7 +50,7 @@ inline constexpr bool IsItem(EnemyKind kind) {
     return kind < EnemyKind::Dart;
 }
 
-// The enemies' shots, each with the damage it always does (see the enemy shot table).
+// The enemies' shots, each with the damage it always does (ShotDamage, enemies/kind_table.h).
 enum class EnemyShotKind : int16_t {
     Orb = 0,      // the common small shot
     Ball = 1,     // fast aimed shots, straight shots, the bosses' sweeps and fans

@@ -1,9 +1,7 @@
 #include "shell/scenes.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <cstdio>
 #include <numeric>
 
 #include "audio/music.h"

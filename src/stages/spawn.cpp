@@ -1,7 +1,5 @@
 #include "stages/spawn.h"
 
-#include <array>
-
 #include "enemies/kind_table.h"
 #include "game/game.h"
 #include "game/numbers.h"
