@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/headless.h"
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley::bench {
 

@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "platform/sdl/sdl_platform.h"
-#include "shell/game.h"
+#include "game/game.h"
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
+#include "shell/shutdown.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
             volley::RunFrame(*game);
             const auto now = Clock::now();
             periods.push_back(std::chrono::duration<double, std::milli>(now - last).count());
-            if (game->BossKind != 0 && bossFramePeriod == 0) {
+            if (game->BossKind != volley::kNoBossYet && bossFramePeriod == 0) {
                 bossFramePeriod = periods.back();
             }
             last = now;
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     } catch (const volley::StartupError& e) {
         std::fprintf(stderr, "frame_pacing: %s\n", e.what());
         return 1;
-    } catch (const volley::ProcessEnd&) {
+    } catch (const volley::CloseRequested&) {
         return 1;
     }
     return 0;

@@ -19,7 +19,7 @@ template <typename Table>
 std::array<int16_t, kLargestKinds> LargestKinds(const Table& table, int first) {
     std::array<int16_t, kSpriteKinds> kinds{};
     std::iota(kinds.begin(), kinds.end(), int16_t{0});
-    auto area = [&](int16_t kind) { return table[kind].Width * table[kind].Height; };
+    auto area = [&](int16_t kind) { return table.Items[kind].Width * table.Items[kind].Height; };
     std::stable_sort(kinds.begin() + first, kinds.end(),
                      [&](int16_t a, int16_t b) { return area(a) > area(b); });
     std::array<int16_t, kLargestKinds> largest{};
@@ -38,13 +38,13 @@ int16_t GridY(int i, int rows, int height, int h) {
 }
 
 void FillEnemies(Game& g) {
-    const auto kinds = LargestKinds(g.EnemyTypes, kFirstEnemyKind);
+    const auto kinds = LargestKinds(g.EnemyTypes, RowOf(EnemyKind::Dart));
     const int rows = (kEnemySlots + kGridColumns - 1) / kGridColumns;
     for (int i = 0; i < kEnemySlots; ++i) {
         Enemy& e = g.Enemies[i];
         e = Enemy{};
         e.State = 1;
-        e.Kind = kinds[i % kLargestKinds];
+        e.Kind = static_cast<EnemyKind>(kinds[i % kLargestKinds]);
         SetSpawnValues(g, static_cast<int16_t>(i));
         const EnemyType& cell = g.EnemyTypes[e.Kind];
         e.X = GridX(i, g.ScreenWidth, cell.Width);
@@ -57,7 +57,7 @@ void FillEnemyShots(Game& g) {
     const auto kinds = LargestKinds(g.EnemyShotTypes, 0);
     const int rows = (kEnemyShotSlots + kGridColumns - 1) / kGridColumns;
     for (int i = 0; i < kEnemyShotSlots; ++i) {
-        const int16_t kind = kinds[i % kLargestKinds];
+        const auto kind = static_cast<EnemyShotKind>(kinds[i % kLargestKinds]);
         const EnemyShotType& cell = g.EnemyShotTypes[kind];
         // Slow enough to stay on the field for the frame, above the ship so that none hits it.
         g.EnemyShots[i] = EnemyShot{1,
@@ -71,7 +71,7 @@ void FillEnemyShots(Game& g) {
 }
 
 void FillPlayerShots(Game& g) {
-    const int16_t kind = LargestKinds(g.PlayerShotTypes, 0)[0];
+    const auto kind = static_cast<PlayerShotKind>(LargestKinds(g.PlayerShotTypes, 0)[0]);
     const PlayerShotType& cell = g.PlayerShotTypes[kind];
     const int rows = (kPlayerShotSlots + kGridColumns - 1) / kGridColumns;
     for (int i = 0; i < kPlayerShotSlots; ++i) {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley::bench {
 

@@ -22,7 +22,6 @@ namespace volley::bench {
 namespace {
 
 constexpr uint64_t kSeed = 1;
-constexpr int kScoreLabel = 2;
 // Frames played before the window is measured, so that the play surface has something on it.
 constexpr int kWarmUpFrames = 300;
 
@@ -43,7 +42,7 @@ void WindowComposition(benchmark::State& state, bool newScore) {
     for (auto _ : state) {
         if (newScore) {
             b->Score += 100;
-            b->LabelDirty[kScoreLabel] = true;
+            b->LabelDirty[LabelId::Score] = true;
         }
         RefreshLabels(*b);
         ComposeWindow(*b);

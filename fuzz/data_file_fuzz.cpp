@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "game/game.h"
 #include "platform/headless.h"
+#include "platform/little_endian.h"
 #include "shell/files.h"
-#include "shell/game.h"
 #include "shell/game_loop.h"
-#include "shell/little_endian.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "stages/spawn.h"
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g.MaxStage = kStageCount;
     StartGame(g);
     for (int16_t kind = 0; kind < kSpriteKinds; ++kind) {
-        SpawnEnemy(g, kind, static_cast<int16_t>(kind % 9),
+        SpawnEnemy(g, static_cast<EnemyKind>(kind), static_cast<int16_t>(kind % 9),
                    static_cast<int16_t>(kind * 7 % std::max<int>(g.ScreenHeight, 1)));
     }
     platform.keys.Hold(GameKey::Z, true);

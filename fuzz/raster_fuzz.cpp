@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "display/blit.h"
+#include "game/game.h"
 #include "platform/headless.h"
 #include "platform/surface.h"
-#include "shell/game.h"
 
 namespace {
 

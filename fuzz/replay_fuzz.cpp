@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "game/game.h"
 #include "platform/crc32.h"
 #include "platform/headless.h"
-#include "shell/game.h"
-#include "shell/replay_file.h"
+#include "replay/replay_file.h"
 #include "shell/save_file.h"
 
 namespace {

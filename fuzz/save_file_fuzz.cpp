@@ -16,9 +16,9 @@
 #include <string>
 
 #include "display/labels.h"
+#include "game/game.h"
 #include "platform/headless.h"
-#include "shell/game.h"
-#include "shell/little_endian.h"
+#include "platform/little_endian.h"
 #include "shell/save_file.h"
 #include "shell/scenes.h"
 
@@ -101,13 +101,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(storedStage < 1 || storedStage > kStageCount || storedStage == g.MaxStage);
     // What lies past the record is carried as it is, to be written back at the end.
     const size_t tail = size > kSaveBytes ? size - kSaveBytes : 0;
-    Require(g.SaveTail.size() == tail && std::equal(g.SaveTail.begin(), g.SaveTail.end(),
-                                                    data + (size - tail)));
+    Require(g.SaveTail.size() == tail &&
+            std::equal(g.SaveTail.begin(), g.SaveTail.end(), data + (size - tail)));
 
     // The title screen shows the total and each unlocked stage's high score.
     for (int16_t stage = 1; stage <= g.MaxStage; ++stage) {
         g.Stage = stage;
-        g.LabelDirty[4] = g.LabelDirty[6] = g.LabelDirty[7] = true;
+        g.LabelDirty[LabelId::TotalScore] = g.LabelDirty[LabelId::TitleStage] =
+            g.LabelDirty[LabelId::TitleHiScore] = true;
         RefreshLabels(g);
     }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "asset_error.h"
+#include "test_files.h"
 
 namespace assetgen_test {
 
@@ -42,10 +43,7 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
-inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using volley::testing::ReadBytes;
 
 // The message of the AssetError the call throws, or "" when it throws none.
 template <typename Call>

@@ -146,11 +146,6 @@ std::vector<std::string> GameEnvironment() {
     return environment;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

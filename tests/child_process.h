@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
+
 namespace volley::testing {
 
 class ChildProcess {
@@ -44,8 +46,7 @@ std::vector<std::string> GameCommand(const std::string& savePath);
 // What the game runs with: the test's environment, with a quiet leak checker.
 std::vector<std::string> GameEnvironment();
 
-// The error output a child left in a file, and its lines.
-std::string ReadText(const std::string& path);
+// The lines of a child's error output, read with ReadText (test_files.h).
 std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace volley::testing

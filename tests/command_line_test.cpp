@@ -98,13 +98,14 @@ TEST(CommandLine, MissingValuesUnknownOptionsAndStrayFlagsAreRefused) {
 TEST(CommandLine, KeysAreSixSdlNamesInTheirOrder) {
     const Parsed p = Parse({"--keys", "A,W,D,S,J,K"});
     ASSERT_EQ(p.command, Command::Play) << p.error;
-    const std::array<int, 6> expected = {SDL_SCANCODE_A, SDL_SCANCODE_W, SDL_SCANCODE_D,
-                                         SDL_SCANCODE_S, SDL_SCANCODE_J, SDL_SCANCODE_K};
+    const KeyBindingPlaces expected = {KeyPlace{SDL_SCANCODE_A}, KeyPlace{SDL_SCANCODE_W},
+                                       KeyPlace{SDL_SCANCODE_D}, KeyPlace{SDL_SCANCODE_S},
+                                       KeyPlace{SDL_SCANCODE_J}, KeyPlace{SDL_SCANCODE_K}};
     EXPECT_EQ(*p.options.Keys, expected);
     const Parsed named = Parse({"--keys=Left,Up,Right,Down,Space,Left Shift"});
     ASSERT_EQ(named.command, Command::Play) << named.error;
-    EXPECT_EQ((*named.options.Keys)[4], SDL_SCANCODE_SPACE);
-    EXPECT_EQ((*named.options.Keys)[5], SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ((*named.options.Keys)[4], KeyPlace{SDL_SCANCODE_SPACE});
+    EXPECT_EQ((*named.options.Keys)[5], KeyPlace{SDL_SCANCODE_LSHIFT});
 }
 
 TEST(CommandLine, BadKeyListsSayWhatIsWrong) {

@@ -20,6 +20,7 @@
 #include "child_process.h"
 #include "save_pattern.h"
 #include "shell/replace_file.h"
+#include "test_files.h"
 #include "test_game.h"
 
 namespace volley {
@@ -30,11 +31,7 @@ using namespace std::chrono_literals;
 using testing::ChildProcess;
 using testing::TempDir;
 
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-}
+using testing::ReadBytes;
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)

@@ -166,7 +166,8 @@ TEST_F(Display, EverySpriteOfTheSheetDrawsAsItsMaskThenItsPicture) {
     const int right = f.Picture2.Width;
     const int bottom = f.Picture2.Height;
     int drawn = 0;
-    for (const auto* table : {&t->EnemyTypes, &t->EnemyShotTypes, &t->PlayerShotTypes}) {
+    for (const auto* table :
+         {&t->EnemyTypes.Items, &t->EnemyShotTypes.Items, &t->PlayerShotTypes.Items}) {
         for (const SpriteRect& cell : *table) {
             if (cell.Width == 0) {
                 continue;
@@ -211,9 +212,9 @@ TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {
     EXPECT_EQ(image.At(kBarLeft + kBarWidth, kBarTop), kBlack);
     // The title label (shown at start) starts with a white stroke at its left edge in the stand-in
     // face; the hidden result label does not show.
-    const Label& title = f.DisplayLabel[5];
+    const Label& title = f.DisplayLabel[LabelId::Title];
     EXPECT_EQ(image.At(title.Left, kPlayTop + title.Top + 5), kWhite);
-    const Label& result = f.DisplayLabel[8];
+    const Label& result = f.DisplayLabel[LabelId::Result];
     EXPECT_FALSE(result.Visible);
     f.BarVisible = false;
     ComposeWindow(*t);
@@ -225,16 +226,16 @@ TEST_F(Display, ALabelIsRenderedAgainOnlyWhenItsCaptionChanges) {
     const int renders = t.platform.text.RenderCount();
     ComposeWindow(*t);
     EXPECT_EQ(t.platform.text.RenderCount(), renders);
-    SetCaption(t->Form1.DisplayLabel[4], "TOTALSCORE  00000001");
+    SetCaption(t->Form1.DisplayLabel[LabelId::TotalScore], "TOTALSCORE  00000001");
     ComposeWindow(*t);
     EXPECT_EQ(t.platform.text.RenderCount(), renders + 1);
-    SetCaption(t->Form1.DisplayLabel[4], "TOTALSCORE  00000001");
+    SetCaption(t->Form1.DisplayLabel[LabelId::TotalScore], "TOTALSCORE  00000001");
     ComposeWindow(*t);
     EXPECT_EQ(t.platform.text.RenderCount(), renders + 1);
 }
 
 TEST_F(Display, TheCentredResultLabelIsCentredOnItsDesignBox) {
-    Label& result = t->Form1.DisplayLabel[8];
+    Label& result = t->Form1.DisplayLabel[LabelId::Result];
     result.Visible = true;
     SetCaption(result, "AB");  // two 24-pixel cells in the stand-in face at 48
     ComposeWindow(*t);

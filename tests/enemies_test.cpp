@@ -19,12 +19,12 @@ class Enemies : public ::testing::Test {
         t->Stage = 0;  // no script: the tests place every enemy themselves
         t->PlayerX = 200;
         t->PlayerY = 300;
-        t->EnemyTypes[14] = SpriteRect{0, 64, 32, 32};
-        t->EnemyTypes[3] = SpriteRect{32, 64, 32, 32};
-        t->EnemyTypes[2] = SpriteRect{0, 0, 16, 16};
+        t->EnemyTypes[EnemyKind::ArmourBlock] = SpriteRect{0, 64, 32, 32};
+        t->EnemyTypes[EnemyKind::Dart] = SpriteRect{32, 64, 32, 32};
+        t->EnemyTypes[EnemyKind::EnergyItem] = SpriteRect{0, 0, 16, 16};
     }
     // An enemy of `kind` with its kind's values, standing still at (x, y).
-    Enemy& Place(int slot, int16_t kind, int x, int y) {
+    Enemy& Place(int slot, EnemyKind kind, int x, int y) {
         Enemy& e = testing::PlaceEnemy(*t, slot, kind, x, y);
         e.VY = 0;
         return e;
@@ -35,13 +35,13 @@ class Enemies : public ::testing::Test {
 TEST_F(Enemies, LeavingTheFieldFreesTheSlotAtOnePixelPastTheEdges) {
     const int w = t->ScreenWidth;
     const int h = t->ScreenHeight;
-    Place(0, 3, -1, 100);
-    Place(1, 3, w, 100);
-    Place(2, 3, w + 1, 100);
-    Place(3, 3, 100, -1);
-    Place(4, 3, 100, h);
-    Place(5, 3, 100, h + 1);
-    Place(6, 3, 0, 0);
+    Place(0, EnemyKind::Dart, -1, 100);
+    Place(1, EnemyKind::Dart, w, 100);
+    Place(2, EnemyKind::Dart, w + 1, 100);
+    Place(3, EnemyKind::Dart, 100, -1);
+    Place(4, EnemyKind::Dart, 100, h);
+    Place(5, EnemyKind::Dart, 100, h + 1);
+    Place(6, EnemyKind::Dart, 0, 0);
     UpdateEnemies(*t);
     const uint8_t expected[] = {0, 1, 0, 0, 1, 0, 1};
     for (int i = 0; i < 7; ++i) {
@@ -52,7 +52,7 @@ TEST_F(Enemies, LeavingTheFieldFreesTheSlotAtOnePixelPastTheEdges) {
 }
 
 TEST_F(Enemies, EnemiesMoveByTheirVelocity) {
-    Enemy& e = Place(0, 3, 100, 100);
+    Enemy& e = Place(0, EnemyKind::Dart, 100, 100);
     e.VX = -3;
     e.VY = 6;
     UpdateEnemies(*t);
@@ -61,7 +61,7 @@ TEST_F(Enemies, EnemiesMoveByTheirVelocity) {
 }
 
 TEST_F(Enemies, ASurvivingRamRaisesTheGuardForNineteenFrames) {
-    Enemy& e = Place(0, 14, 200, 300);  // a kind that neither fires nor steers
+    Enemy& e = Place(0, EnemyKind::ArmourBlock, 200, 300);  // a kind that neither fires nor steers
     e.HP = 3;
     std::vector<int16_t> energy;
     for (int frame = 0; frame < 21; ++frame) {
@@ -76,8 +76,8 @@ TEST_F(Enemies, ASurvivingRamRaisesTheGuardForNineteenFrames) {
 }
 
 TEST_F(Enemies, ARamThatDestroysRaisesNoGuard) {
-    Enemy& first = Place(0, 3, 200, 300);  // HP 1
-    Enemy& second = Place(1, 3, 205, 305);
+    Enemy& first = Place(0, EnemyKind::Dart, 200, 300);  // HP 1
+    Enemy& second = Place(1, EnemyKind::Dart, 205, 305);
     UpdateEnemies(*t);
     EXPECT_EQ(first.State, 2);
     EXPECT_FALSE(t->ContactGuard);
@@ -88,8 +88,8 @@ TEST_F(Enemies, ARamThatDestroysRaisesNoGuard) {
 TEST_F(Enemies, ItemsAreTakenEvenWhileGuarded) {
     t->ContactGuard = true;
     t->PlayerEnergy = 50;
-    Enemy& item = Place(0, 2, 205, 305);
-    Enemy& enemy = Place(1, 3, 200, 300);
+    Enemy& item = Place(0, EnemyKind::EnergyItem, 205, 305);
+    Enemy& enemy = Place(1, EnemyKind::Dart, 200, 300);
     UpdateEnemies(*t);
     EXPECT_EQ(item.State, 0);
     EXPECT_EQ(t->PlayerEnergy, 70);
@@ -99,15 +99,15 @@ TEST_F(Enemies, ItemsAreTakenEvenWhileGuarded) {
 
 TEST_F(Enemies, NothingTouchesADownedShip) {
     t->PlayerDown = true;
-    Enemy& item = Place(0, 2, 205, 305);
-    Place(1, 3, 200, 300);
+    Enemy& item = Place(0, EnemyKind::EnergyItem, 205, 305);
+    Place(1, EnemyKind::Dart, 200, 300);
     UpdateEnemies(*t);
     EXPECT_EQ(item.State, 1);
     EXPECT_EQ(t->PlayerEnergy, 100);
 }
 
 TEST_F(Enemies, ExplodingSlotsAreLeftToTheExplosion) {
-    Enemy& e = Place(0, 3, 100, 100);
+    Enemy& e = Place(0, EnemyKind::Dart, 100, 100);
     e.State = 2;
     e.VY = 5;
     UpdateEnemies(*t);

@@ -17,12 +17,12 @@ class EnemyShots : public ::testing::Test {
     void SetUp() override {
         Main(*t, 13);
         ResetGame(*t);
-        t->EnemyShotTypes[0] = SpriteRect{0, 400, 8, 8};
+        t->EnemyShotTypes[EnemyShotKind::Orb] = SpriteRect{0, 400, 8, 8};
         t->PlayerX = 200;
         t->PlayerY = 300;
-        t->CurShot = 0;
-        NewShot(*t, 0, 5);
+        NewShot(Shot(), EnemyShotKind::Orb);
     }
+    EnemyShot& Shot() { return t->EnemyShots[0]; }
     std::vector<int16_t> FanSpeeds() {
         std::vector<int16_t> vx;
         for (const EnemyShot& s : t->EnemyShots) {
@@ -36,18 +36,18 @@ class EnemyShots : public ::testing::Test {
 };
 
 TEST_F(EnemyShots, FansAreSymmetricAboutTheCentre) {
-    SpreadShot(*t, 3, 6, 3);
+    SpreadShot(*t, Shot(), 3, 6, 3);
     EXPECT_EQ(FanSpeeds(), (std::vector<int16_t>{0, 3, -3}));
 
     ResetGame(*t);
-    NewShot(*t, 0, 5);
-    SpreadShot(*t, 3, 6, 2);
+    NewShot(Shot(), EnemyShotKind::Orb);
+    SpreadShot(*t, Shot(), 3, 6, 2);
     EXPECT_EQ(FanSpeeds(), (std::vector<int16_t>{-3, 3}));
 
     ResetGame(*t);
-    NewShot(*t, 0, 5);
+    NewShot(Shot(), EnemyShotKind::Orb);
     t->EnemyShots[0].X = 40;
-    SpreadShot(*t, 2, 15, 13);
+    SpreadShot(*t, Shot(), 2, 15, 13);
     EXPECT_EQ(FanSpeeds(), (std::vector<int16_t>{0, 2, -2, 4, -4, 6, -6, 8, -8, 10, -10, 12, -12}));
     for (const EnemyShot& s : t->EnemyShots) {
         if (s.State == 1) {
@@ -59,11 +59,11 @@ TEST_F(EnemyShots, FansAreSymmetricAboutTheCentre) {
 }
 
 TEST_F(EnemyShots, DegenerateFansLeaveTheOneShot) {
-    SpreadShot(*t, 3, 6, 1);
+    SpreadShot(*t, Shot(), 3, 6, 1);
     EXPECT_EQ(FanSpeeds(), (std::vector<int16_t>{0}));
     ResetGame(*t);
-    NewShot(*t, 0, 5);
-    SpreadShot(*t, 3, 6, 0);
+    NewShot(Shot(), EnemyShotKind::Orb);
+    SpreadShot(*t, Shot(), 3, 6, 0);
     EXPECT_EQ(FanSpeeds(), (std::vector<int16_t>{-3}));
 }
 
@@ -74,7 +74,7 @@ TEST_F(EnemyShots, AFanStopsWhenTheTableIsFull) {
     }
     t->EnemyShots[0].VX = 0;
     t->EnemyShots[7].State = 0;
-    SpreadShot(*t, 3, 6, 5);
+    SpreadShot(*t, Shot(), 3, 6, 5);
     EXPECT_EQ(t->EnemyShots[0].VX, 0);
     EXPECT_EQ(t->EnemyShots[7].VX, 3) << "one clone made";
     EXPECT_EQ(std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
@@ -83,21 +83,20 @@ TEST_F(EnemyShots, AFanStopsWhenTheTableIsFull) {
 }
 
 TEST_F(EnemyShots, AVeryWideFanMakesNoMoreThanItsListHolds) {
-    SpreadShot(*t, 1, 6, 40);
+    SpreadShot(*t, Shot(), 1, 6, 40);
     EXPECT_EQ(FanSpeeds().size(), 32u);
 }
 
 TEST_F(EnemyShots, ShotsStartAtTheFiringEnemysCentreRoundedToEven) {
-    t->EnemyTypes[5] = SpriteRect{0, 64, 33, 20};
-    t->Enemies[3].Kind = 5;
+    t->EnemyTypes[EnemyKind::Interceptor] = SpriteRect{0, 64, 33, 20};
+    t->Enemies[3].Kind = EnemyKind::Interceptor;
     t->Enemies[3].X = 10;
     t->Enemies[3].Y = 7;
-    t->CurEnemy = 3;
-    ShotFromEnemyCentre(*t);
+    ShotFromEnemyCentre(*t, t->Enemies[3], Shot());
     EXPECT_EQ(t->EnemyShots[0].X, 26);  // 26.5 to even
     EXPECT_EQ(t->EnemyShots[0].Y, 17);
     t->Enemies[3].X = 11;
-    ShotFromEnemyCentre(*t);
+    ShotFromEnemyCentre(*t, t->Enemies[3], Shot());
     EXPECT_EQ(t->EnemyShots[0].X, 28);  // 27.5 to even
 }
 
@@ -105,7 +104,7 @@ TEST_F(EnemyShots, RandomShotsAreNeverSlowOnBothAxes) {
     for (float scale : {1.0f, 1.2f, 2.0f}) {
         const int high = scale == 1.0f ? 9 : (scale == 2.0f ? 19 : 11);
         for (int i = 0; i < 2000; ++i) {
-            RandomShotVelocity(*t, scale);
+            RandomShotVelocity(*t, Shot(), scale);
             const EnemyShot& s = t->EnemyShots[0];
             EXPECT_TRUE(std::abs(s.VX) >= 3 || std::abs(s.VY) >= 3);
             EXPECT_GE(s.VX, -high - 1);
@@ -118,13 +117,13 @@ TEST_F(EnemyShots, RandomShotsAreNeverSlowOnBothAxes) {
 
 TEST_F(EnemyShots, ShotsLeaveOnePixelPastTheEdgeButHitFirst) {
     EnemyShot& edge = t->EnemyShots[0];
-    edge = EnemyShot{1, 0, static_cast<int16_t>(t->ScreenWidth), 100, 0, 0, 5};
+    edge = EnemyShot{1, EnemyShotKind::Orb, static_cast<int16_t>(t->ScreenWidth), 100, 0, 0, 5};
     EnemyShot& past = t->EnemyShots[1];
-    past = EnemyShot{1, 0, static_cast<int16_t>(t->ScreenWidth), 100, 1, 0, 5};
+    past = EnemyShot{1, EnemyShotKind::Orb, static_cast<int16_t>(t->ScreenWidth), 100, 1, 0, 5};
     EnemyShot& leaving = t->EnemyShots[2];
     t->PlayerX = 0;
     t->PlayerY = 100;
-    leaving = EnemyShot{1, 0, 2, 100, -3, 0, 5};  // reaches x = -1 over the ship
+    leaving = EnemyShot{1, EnemyShotKind::Orb, 2, 100, -3, 0, 5};  // reaches x = -1 over the ship
     UpdateEnemyShots(*t);
     EXPECT_EQ(edge.State, 1);
     EXPECT_EQ(past.State, 0);
@@ -134,9 +133,9 @@ TEST_F(EnemyShots, ShotsLeaveOnePixelPastTheEdgeButHitFirst) {
 
 TEST_F(EnemyShots, EveryTouchingShotDamagesEvenUnderTheContactGuard) {
     t->ContactGuard = true;
-    t->EnemyShots[0] = EnemyShot{1, 0, 210, 310, 0, 0, 5};
-    t->EnemyShots[1] = EnemyShot{1, 0, 215, 305, 0, 0, 10};
-    t->EnemyShots[2] = EnemyShot{1, 0, 300, 310, 0, 0, 10};
+    t->EnemyShots[0] = EnemyShot{1, EnemyShotKind::Orb, 210, 310, 0, 0, 5};
+    t->EnemyShots[1] = EnemyShot{1, EnemyShotKind::Orb, 215, 305, 0, 0, 10};
+    t->EnemyShots[2] = EnemyShot{1, EnemyShotKind::Orb, 300, 310, 0, 0, 10};
     UpdateEnemyShots(*t);
     EXPECT_EQ(t->PlayerEnergy, 85);
     EXPECT_EQ(t->EnemyShots[0].State, 0);

@@ -18,13 +18,13 @@ class FirePatterns : public ::testing::Test {
         Main(*t, 17);
         ResetGame(*t);
         for (int kind = 3; kind <= 41; ++kind) {
-            t->EnemyTypes[kind] = SpriteRect{0, 64, 32, 32};
+            t->EnemyTypes.Items[kind] = SpriteRect{0, 64, 32, 32};
         }
-        t->EnemyTypes[21] = SpriteRect{0, 128, 94, 59};
+        t->EnemyTypes[EnemyKind::Stage1Boss] = SpriteRect{0, 128, 94, 59};
         t->PlayerX = 400;  // out of every enemy's row and column below
         t->PlayerY = 480;
     }
-    Enemy& Place(int16_t kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
+    Enemy& Place(EnemyKind kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
     int ShotsInFlight() {
         return static_cast<int>(std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
                                               [](const EnemyShot& s) { return s.State == 1; }));
@@ -42,24 +42,24 @@ class FirePatterns : public ::testing::Test {
 };
 
 TEST_F(FirePatterns, RegularFiresComeOnTheirPeriods) {
-    Enemy& fan = Place(4, 100, 100);
+    Enemy& fan = Place(EnemyKind::Saucer, 100, 100);
     for (int32_t age = 1; age < 40; ++age) {
         EXPECT_EQ(FireAt(fan, age), 0) << age;
     }
     EXPECT_EQ(FireAt(fan, 40), 3);
-    EXPECT_EQ(t->EnemyShots[0].Kind, 9);
+    EXPECT_EQ(t->EnemyShots[0].Kind, EnemyShotKind::FanOrb);
     EXPECT_EQ(t->EnemyShots[0].VY, 6);
 
-    Enemy& stream = Place(8, 100, 100);
+    Enemy& stream = Place(EnemyKind::Gunboat, 100, 100);
     EXPECT_EQ(FireAt(stream, 7), 0);
     EXPECT_EQ(FireAt(stream, 8), 1);
-    EXPECT_EQ(t->EnemyShots[0].Kind, 11);
+    EXPECT_EQ(t->EnemyShots[0].Kind, EnemyShotKind::Needle);
     EXPECT_EQ(t->EnemyShots[0].VX, 0);
     EXPECT_EQ(t->EnemyShots[0].VY, 12);
 }
 
 TEST_F(FirePatterns, TheFirstBossFansOnlyInTheFirstPartOfLaterCycles) {
-    Enemy& boss = Place(21, 100, 100);
+    Enemy& boss = Place(EnemyKind::Stage1Boss, 100, 100);
     std::set<int32_t> fans;
     for (int32_t age = 1; age <= 1100; ++age) {
         boss.Age = age;
@@ -80,7 +80,7 @@ TEST_F(FirePatterns, TheFirstBossFansOnlyInTheFirstPartOfLaterCycles) {
 }
 
 TEST_F(FirePatterns, AFullShotTableStopsThePatternAltogether) {
-    Enemy& boss = Place(21, 100, 100);
+    Enemy& boss = Place(EnemyKind::Stage1Boss, 100, 100);
     boss.FireStep = 1;
     for (EnemyShot& s : t->EnemyShots) {
         s.State = 1;
@@ -94,7 +94,7 @@ TEST_F(FirePatterns, AFullShotTableStopsThePatternAltogether) {
 }
 
 TEST_F(FirePatterns, KindTwentySevenShootsStraightAtAShipInLine) {
-    Enemy& boss = Place(27, 200, 100);
+    Enemy& boss = Place(EnemyKind::Stage5Boss, 200, 100);
     t->PlayerX = 210;  // right below it
     t->PlayerY = 450;
     for (int32_t age = 1; age <= 30; ++age) {
@@ -114,7 +114,7 @@ TEST_F(FirePatterns, KindTwentySevenShootsStraightAtAShipInLine) {
 }
 
 TEST_F(FirePatterns, TheFinalBossFanReplacesAnAimedShotInTheSameSlot) {
-    Enemy& boss = Place(31, 200, 100);
+    Enemy& boss = Place(EnemyKind::FinalBoss, 200, 100);
     boss.FireStep = 0;
     // At r = 560 the aimed shot, if it comes, is replaced by the centre of a 9-shot fan.
     for (int32_t cycle = 0; cycle < 40; ++cycle) {
@@ -122,14 +122,14 @@ TEST_F(FirePatterns, TheFinalBossFanReplacesAnAimedShotInTheSameSlot) {
         const int made = FireAt(boss, age);
         const int fromTimedFans = age % 71 == 0 ? (age % 142 == 0 ? 7 : 6) : 0;
         EXPECT_EQ(made, 9 + std::max(0, fromTimedFans - 1)) << age;
-        EXPECT_EQ(t->EnemyShots[0].Kind, 2) << age;
+        EXPECT_EQ(t->EnemyShots[0].Kind, EnemyShotKind::Heavy) << age;
         EXPECT_EQ(t->EnemyShots[0].VX, 0) << age;
         EXPECT_EQ(t->EnemyShots[0].VY, 12) << age;
     }
 }
 
 TEST_F(FirePatterns, ALeftoverSweepStepFiresNothingAndRestartsTheAlternation) {
-    Enemy& boss = Place(25, 100, 100);
+    Enemy& boss = Place(EnemyKind::Stage3Boss, 100, 100);
     boss.FireStep = 5;
     EXPECT_EQ(FireAt(boss, 500 + 25), 0);
     EXPECT_EQ(boss.FireStep, 0);
@@ -141,7 +141,7 @@ TEST_F(FirePatterns, ALeftoverSweepStepFiresNothingAndRestartsTheAlternation) {
 }
 
 TEST_F(FirePatterns, SweepsLeanAcrossAndStartOver) {
-    Enemy& escort = Place(24, 100, 100);
+    Enemy& escort = Place(EnemyKind::Escort, 100, 100);
     std::vector<int16_t> lean;
     for (int32_t age = 402; age <= 402 + 3 * 12; age += 3) {
         FireAt(escort, age);
@@ -151,10 +151,11 @@ TEST_F(FirePatterns, SweepsLeanAcrossAndStartOver) {
 }
 
 TEST_F(FirePatterns, ItemsAndQuietKindsNeverFire) {
-    for (int16_t kind : {0, 1, 2, 6, 14, 19, 29, 35, 60}) {
+    for (int16_t row : {0, 1, 2, 6, 14, 19, 29, 35, 60}) {
+        const auto kind = static_cast<EnemyKind>(row);
         Enemy& e = Place(kind, 100, 100);
         for (int32_t age = 1; age <= 300; ++age) {
-            EXPECT_EQ(FireAt(e, age), 0) << kind << " at " << age;
+            EXPECT_EQ(FireAt(e, age), 0) << row << " at " << age;
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "display/layout.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -36,7 +37,7 @@ TEST_F(GameLoopTest, EscapeQuitsAtTheNextFrameWithoutTouchingTheHighScores) {
             t.platform.keys.Tap(GameKey::Escape);
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 3);
     EXPECT_EQ(t->HiScores[1], 10);
     EXPECT_EQ(t->TotalScore, 10);
@@ -48,7 +49,7 @@ TEST_F(GameLoopTest, ClosingTheWindowEndsTheGameAtTheNextYield) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 10);
 }
 
@@ -59,7 +60,7 @@ TEST_F(GameLoopTest, KeysPressedBeforeTheStageAreFlushed) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
     EXPECT_EQ(t->StageFrame, 2) << "the old Escape press must not have quit the first frame";
 }
 
@@ -67,15 +68,15 @@ TEST_F(GameLoopTest, TheStageLabelsAreWrittenWhenTheStageStarts) {
     t->Stage = 2;
     t->HiScores[2] = 4321;
     t.platform.events.OnPump = [&] { t.platform.events.RequestClose(); };
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd);
-    EXPECT_EQ(t->Form1.DisplayLabel[0].Caption, "STAGE 02");
-    EXPECT_EQ(t->Form1.DisplayLabel[1].Caption, "HISCORE 004321");
-    EXPECT_EQ(t->Form1.DisplayLabel[2].Caption, "SCORE 000000");
-    EXPECT_EQ(t->Form1.DisplayLabel[3].Caption, "BOMB 03");
-    for (int i = 0; i <= 3; ++i) {
-        EXPECT_TRUE(t->Form1.DisplayLabel[i].Visible);
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested);
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Stage].Caption, "STAGE 02");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::HiScore].Caption, "HISCORE 004321");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Score].Caption, "SCORE 000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Bombs].Caption, "BOMB 03");
+    for (LabelId top : {LabelId::Stage, LabelId::HiScore, LabelId::Score, LabelId::Bombs}) {
+        EXPECT_TRUE(t->Form1.DisplayLabel[top].Visible);
     }
-    EXPECT_TRUE(t->Form1.DisplayLabel[11].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::Power].Visible);
     EXPECT_TRUE(t->Form1.BarVisible);
 }
 
@@ -141,8 +142,8 @@ TEST_F(GameLoopTest, TheEndOfStageAddsTheBonusAndGoesBackOnZ) {
     EXPECT_EQ(t->TotalScore, 21200);
     EXPECT_GE(t.platform.clock.NowMs(), 1000u) << "the result stays up for a second at least";
     // Back on the title: its labels show again, the stage's are hidden.
-    EXPECT_TRUE(t->Form1.DisplayLabel[4].Visible);
-    EXPECT_FALSE(t->Form1.DisplayLabel[0].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::TotalScore].Visible);
+    EXPECT_FALSE(t->Form1.DisplayLabel[LabelId::Stage].Visible);
     EXPECT_FALSE(t->Form1.BarVisible);
 }
 
@@ -160,7 +161,8 @@ TEST_F(GameLoopTest, AZTappedDuringTheEndOfStagePauseIsIgnored) {
         }
     });
     t->Score = 50;
-    EXPECT_THROW(RunLoopUntilEnd(), ProcessEnd) << "the early Z must not have gone to the title";
+    EXPECT_THROW(RunLoopUntilEnd(), CloseRequested)
+        << "the early Z must not have gone to the title";
     EXPECT_TRUE(tapped);
     EXPECT_EQ(t->HiScores[1], 50) << "Escape on the end screen keeps the score";
 }
@@ -175,7 +177,7 @@ TEST_F(GameLoopTest, ZPressedAfterThePauseGoesBackToTheTitle) {
     });
     RunLoopUntilEnd();
     EXPECT_TRUE(t->StageOver);
-    EXPECT_TRUE(t->Form1.DisplayLabel[4].Visible);
+    EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::TotalScore].Visible);
 }
 
 TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
@@ -187,11 +189,11 @@ TEST(TitleScreen, ZStartsAGameAndEscapeQuits) {
         }
     };
     TitleLoop(*t);
-    EXPECT_EQ(t->Form1.DisplayLabel[4].Caption, "TOTALSCORE  00000000");
-    EXPECT_EQ(t->Form1.DisplayLabel[6].Caption, "STAGE 01");
-    EXPECT_EQ(t->Form1.DisplayLabel[7].Caption, "HISCORE  00000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TotalScore].Caption, "TOTALSCORE  00000000");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleStage].Caption, "STAGE 01");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleHiScore].Caption, "HISCORE  00000000");
     t.platform.events.OnPump = [&] { t.platform.keys.Tap(GameKey::Escape); };
-    EXPECT_THROW(TitleLoop(*t), ProcessEnd);
+    EXPECT_THROW(TitleLoop(*t), CloseRequested);
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "shell/game_loop.h"
-#include "shell/input.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -34,7 +35,7 @@ TEST(HotPlug, APadPluggedInMidStageSteersAndOnePulledOutLetsGo) {
             xs.push_back(t->PlayerX);
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     ASSERT_GE(xs.size(), 60u);
     EXPECT_EQ(xs[10], xs[20]) << "nothing steers before the pad arrives";
     EXPECT_LT(xs[35], xs[21]) << "the new pad's stick pushes the ship left";
@@ -54,7 +55,7 @@ TEST(HotPlug, TheFirstOrSecondPadOfThosePresentIsChosen) {
     t.platform.joysticks.Unplug(0);
     const JoyState state = ReadJoystick(*t);
     EXPECT_EQ(t->JoyId, 0);
-    EXPECT_EQ(state.Direction, kLeft);
+    EXPECT_EQ(state.Direction, Direction::Left);
 }
 
 TEST(HotPlug, AnUnchangedPadCountReadsWithoutLookingAgain) {

@@ -43,23 +43,23 @@ TEST(RefreshLabelsTest, RewritesOnlyTheFlaggedLabelsThenLowersEveryFlag) {
     g.TotalScore = 99999999;
     g.StageBonus = 5500;
     g.LabelDirty.fill(true);
-    SetCaption(g.Form1.DisplayLabel[8], "GAMEOVER");
+    SetCaption(g.Form1.DisplayLabel[LabelId::Result], "GAMEOVER");
     RefreshLabels(g);
     const auto& labels = g.Form1.DisplayLabel;
-    EXPECT_EQ(labels[0].Caption, "STAGE 03");
-    EXPECT_EQ(labels[1].Caption, "HISCORE 000077");
-    EXPECT_EQ(labels[2].Caption, "SCORE 000123");
-    EXPECT_EQ(labels[3].Caption, "BOMB 12");
-    EXPECT_EQ(labels[4].Caption, "TOTALSCORE  99999999");
-    EXPECT_EQ(labels[5].Caption, "みるてぃあ");
-    EXPECT_EQ(labels[6].Caption, "STAGE 03");
-    EXPECT_EQ(labels[7].Caption, "HISCORE  00000077");
-    EXPECT_EQ(labels[8].Caption, "GAMEOVER");
-    EXPECT_EQ(labels[9].Caption, "SCORE 000123");
-    EXPECT_EQ(labels[10].Caption, "BORNAS +05500");
-    EXPECT_EQ(labels[11].Caption, "POWER");
-    for (int i = 8; i <= 10; ++i) {
-        EXPECT_TRUE(labels[i].Visible) << i;
+    EXPECT_EQ(labels[LabelId::Stage].Caption, "STAGE 03");
+    EXPECT_EQ(labels[LabelId::HiScore].Caption, "HISCORE 000077");
+    EXPECT_EQ(labels[LabelId::Score].Caption, "SCORE 000123");
+    EXPECT_EQ(labels[LabelId::Bombs].Caption, "BOMB 12");
+    EXPECT_EQ(labels[LabelId::TotalScore].Caption, "TOTALSCORE  99999999");
+    EXPECT_EQ(labels[LabelId::Title].Caption, "みるてぃあ");
+    EXPECT_EQ(labels[LabelId::TitleStage].Caption, "STAGE 03");
+    EXPECT_EQ(labels[LabelId::TitleHiScore].Caption, "HISCORE  00000077");
+    EXPECT_EQ(labels[LabelId::Result].Caption, "GAMEOVER");
+    EXPECT_EQ(labels[LabelId::ResultScore].Caption, "SCORE 000123");
+    EXPECT_EQ(labels[LabelId::Bonus].Caption, "BORNAS +05500");
+    EXPECT_EQ(labels[LabelId::Power].Caption, "POWER");
+    for (LabelId shown : {LabelId::Result, LabelId::ResultScore, LabelId::Bonus}) {
+        EXPECT_TRUE(labels[shown].Visible) << static_cast<int>(shown);
     }
     for (bool flag : g.LabelDirty) {
         EXPECT_FALSE(flag);
@@ -67,10 +67,10 @@ TEST(RefreshLabelsTest, RewritesOnlyTheFlaggedLabelsThenLowersEveryFlag) {
 
     g.Score = 5;
     g.Bombs = 2;
-    g.LabelDirty[2] = true;
+    g.LabelDirty[LabelId::Score] = true;
     RefreshLabels(g);
-    EXPECT_EQ(labels[2].Caption, "SCORE 000005");
-    EXPECT_EQ(labels[3].Caption, "BOMB 12") << "an unflagged label keeps its text";
+    EXPECT_EQ(labels[LabelId::Score].Caption, "SCORE 000005");
+    EXPECT_EQ(labels[LabelId::Bombs].Caption, "BOMB 12") << "an unflagged label keeps its text";
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ class Movement : public ::testing::Test {
         Main(*t, 11);
         ResetGame(*t);
         for (int kind = 3; kind <= 41; ++kind) {
-            t->EnemyTypes[kind] = SpriteRect{0, 64, 32, 32};
+            t->EnemyTypes.Items[kind] = SpriteRect{0, 64, 32, 32};
         }
         t->PlayerX = 100;
         t->PlayerY = 300;
     }
-    Enemy& Place(int16_t kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
+    Enemy& Place(EnemyKind kind, int x, int y) { return testing::PlaceEnemy(*t, 0, kind, x, y); }
     // One update's worth of movement: age, then the pattern and the move.
     void Step(Enemy& e) {
         e.Age += 1;
@@ -42,10 +42,9 @@ uint64_t SeedForSmallestAim() {
 }
 
 TEST_F(Movement, AimingTakesTheNearestPointOfItsRandomTarget) {
-    Enemy& e = Place(3, 100, 100);
+    Enemy& e = Place(EnemyKind::Dart, 100, 100);
     t->Rng.Seed(SeedForSmallestAim());
-    t->CurEnemy = 0;
-    AimEnemy(*t, 8);
+    AimEnemy(*t, e, 8);
     // DX = 29 + 132 - 100 = 61, DY = 29 + 332 - 100 = 261, D = 268.
     EXPECT_EQ(e.VX, 2);
     EXPECT_EQ(e.VY, 8);
@@ -66,7 +65,7 @@ TEST_F(Movement, ChanceDrawsOneNumberWithOddsOneInN) {
 }
 
 TEST_F(Movement, KindThreeAimsOnceAtAgeThirty) {
-    Enemy& e = Place(3, 100, 0);
+    Enemy& e = Place(EnemyKind::Dart, 100, 0);
     for (int age = 1; age <= 29; ++age) {
         Step(e);
         EXPECT_EQ(e.VX, 0);
@@ -81,7 +80,7 @@ TEST_F(Movement, KindThreeAimsOnceAtAgeThirty) {
 }
 
 TEST_F(Movement, KindNineReAimsEveryTwentyFramesButNotFirst) {
-    Enemy& e = Place(9, 300, 0);
+    Enemy& e = Place(EnemyKind::Seeker, 300, 0);
     Random replay = t->Rng;
     Step(e);
     EXPECT_EQ(t->Rng.Next(), replay.Next()) << "no draw at age 1";
@@ -93,8 +92,9 @@ TEST_F(Movement, KindNineReAimsEveryTwentyFramesButNotFirst) {
 }
 
 TEST_F(Movement, KindFiveDashesOnceWhenTheShipIsInItsRow) {
-    Enemy& e = Place(5, 100, 300 - 14);  // Y + 18 < PlayerY + 32 needs Y < 314; PlayerY < Y + 16
-    e.X = t->PlayerX;                    // level with the ship: dashes left
+    Enemy& e = Place(EnemyKind::Interceptor, 100,
+                     300 - 14);  // Y + 18 < PlayerY + 32 needs Y < 314; PlayerY < Y + 16
+    e.X = t->PlayerX;            // level with the ship: dashes left
     Step(e);
     EXPECT_EQ(e.VX, -30);
     EXPECT_EQ(e.VY, 0);
@@ -102,13 +102,14 @@ TEST_F(Movement, KindFiveDashesOnceWhenTheShipIsInItsRow) {
     Step(e);
     EXPECT_EQ(e.VX, -30) << "only once in its life";
 
-    Enemy& late = Place(5, 300, 300 - 16);  // PlayerY < Y + 32 - 16 fails at 284
+    Enemy& late =
+        Place(EnemyKind::Interceptor, 300, 300 - 16);  // PlayerY < Y + 32 - 16 fails at 284
     Step(late);
     EXPECT_EQ(late.VX, 0);
 }
 
 TEST_F(Movement, KindSevenStopsAtItsTimerBeforeMoving) {
-    Enemy& e = Place(7, 100, 0);
+    Enemy& e = Place(EnemyKind::TurretPod, 100, 0);
     Step(e);
     e.MoveTimer = 10;
     for (int age = 2; age <= 9; ++age) {
@@ -121,7 +122,7 @@ TEST_F(Movement, KindSevenStopsAtItsTimerBeforeMoving) {
 }
 
 TEST_F(Movement, SwayersSwingRightThenBothWays) {
-    Enemy& e = Place(21, 200, 0);
+    Enemy& e = Place(EnemyKind::Stage1Boss, 200, 0);
     for (int age = 1; age <= 9; ++age) {
         Step(e);
     }
@@ -140,7 +141,7 @@ TEST_F(Movement, SwayersSwingRightThenBothWays) {
 }
 
 TEST_F(Movement, BobbersBounceBetweenTheirHeights) {
-    Enemy& e = Place(22, 200, 0);
+    Enemy& e = Place(EnemyKind::Stage7Boss, 200, 0);
     int16_t lowest = 0;
     for (int i = 0; i < 300; ++i) {
         Step(e);
@@ -153,7 +154,7 @@ TEST_F(Movement, BobbersBounceBetweenTheirHeights) {
 }
 
 TEST_F(Movement, TheChaserTurnsAtTheWallWhateverSideTheShipIsOn) {
-    Enemy& e = Place(23, 0, 300);
+    Enemy& e = Place(EnemyKind::Stage2Boss, 0, 300);
     e.Age = 20;
     e.MoveFlag = 1;
     e.X = static_cast<int16_t>(t->ScreenWidth * 0.85 + 1);
@@ -166,7 +167,7 @@ TEST_F(Movement, TheChaserTurnsAtTheWallWhateverSideTheShipIsOn) {
 }
 
 TEST_F(Movement, KindTwentySevenJumpsEveryTwoHundredFrames) {
-    Enemy& e = Place(27, 100, 100);
+    Enemy& e = Place(EnemyKind::Stage5Boss, 100, 100);
     e.Age = 19;
     Step(e);
     EXPECT_EQ(e.VX, 3);
@@ -182,7 +183,7 @@ TEST_F(Movement, KindTwentySevenJumpsEveryTwoHundredFrames) {
 }
 
 TEST_F(Movement, WallsPushTheEnemyBackInward) {
-    Enemy& e = Place(24, 0, 100);
+    Enemy& e = Place(EnemyKind::Escort, 0, 100);
     e.Age = 20;
     Step(e);
     EXPECT_EQ(e.VX, 6);

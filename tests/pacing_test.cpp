@@ -5,6 +5,7 @@
 #include "display/layout.h"
 #include "shell/game_loop.h"
 #include "shell/reset.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -54,7 +55,7 @@ TEST(WaitMs, ACloseRequestDuringTheWaitEndsTheProcess) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(WaitMs(*t, 1000), ProcessEnd);
+    EXPECT_THROW(WaitMs(*t, 1000), CloseRequested);
     EXPECT_LT(t.platform.clock.NowMs(), 510u);
 }
 

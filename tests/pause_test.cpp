@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "shell/game_loop.h"
-#include "shell/input.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -77,7 +78,7 @@ TEST_F(Pause, APausedStageHoldsEveryTableAndCounter) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(RunFrame(*t), ProcessEnd);
+    EXPECT_THROW(RunFrame(*t), CloseRequested);
     Random after = t->Rng;
     Random expected = rng;
     EXPECT_EQ(after.Next(), expected.Next()) << "no random number was drawn while paused";
@@ -96,7 +97,7 @@ TEST_F(Pause, LosingTheFocusPausesAndEscapeStillQuits) {
             t.platform.keys.Tap(GameKey::Escape);
         }
     };
-    EXPECT_THROW(RunFrame(*t), ProcessEnd);
+    EXPECT_THROW(RunFrame(*t), CloseRequested);
     EXPECT_EQ(passes, 40);
 }
 
@@ -140,7 +141,7 @@ TEST(PauseOutsideAStage, RequestsMadeBeforeAStageDoNotPauseIt) {
             t.platform.keys.Tap(GameKey::Escape);
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     EXPECT_FALSE(paused);
     EXPECT_GT(t->StageFrame, 5);
 }

@@ -71,32 +71,32 @@ TEST_F(PlayerRules, ThePowerGuardCycles) {
 
 TEST_F(PlayerRules, ItemsRaiseTheShipOrTurnIntoScoreWhenFull) {
     t->PowerGuard = 2;
-    CollectItem(*t, 0, 500);
+    CollectItem(*t, EnemyKind::PowerItem, 500);
     EXPECT_EQ(t->PowerLevel, 2);
     EXPECT_EQ(t->PowerGuard, 7);
     EXPECT_EQ(t->Score, 0);
 
     t->PowerLevel = 5;
     t->PowerGuard = 3;
-    CollectItem(*t, 0, 500);
+    CollectItem(*t, EnemyKind::PowerItem, 500);
     EXPECT_EQ(t->PowerLevel, 5);
     EXPECT_EQ(t->Score, 500);
     EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_TRUE(t->LabelDirty[2]);
+    EXPECT_TRUE(t->LabelDirty[LabelId::Score]);
 
-    CollectItem(*t, 1, 500);
+    CollectItem(*t, EnemyKind::BombItem, 500);
     EXPECT_EQ(t->Bombs, 4);
-    EXPECT_TRUE(t->LabelDirty[3]);
+    EXPECT_TRUE(t->LabelDirty[LabelId::Bombs]);
 
     t->PlayerEnergy = 90;
-    CollectItem(*t, 2, 300);
+    CollectItem(*t, EnemyKind::EnergyItem, 300);
     EXPECT_EQ(t->PlayerEnergy, 100);
     EXPECT_EQ(t->Score, 500);
-    CollectItem(*t, 2, 300);
+    CollectItem(*t, EnemyKind::EnergyItem, 300);
     EXPECT_EQ(t->PlayerEnergy, 100);
     EXPECT_EQ(t->Score, 800);
     t->PlayerEnergy = 50;
-    CollectItem(*t, 2, 300);
+    CollectItem(*t, EnemyKind::EnergyItem, 300);
     EXPECT_EQ(t->PlayerEnergy, 70);
 
     ASSERT_EQ(Played().size(), 6u);

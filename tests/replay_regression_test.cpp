@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "replay/replay_session.h"
 #include "replay_runs.h"
-#include "shell/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -65,7 +65,7 @@ int Danger(const Game& g, int shipX) {
     }
     for (const Enemy& e : g.Enemies) {
         const EnemyType& type = g.EnemyTypes[e.Kind];
-        danger += e.State == 1 && e.Kind >= kFirstEnemyKind &&
+        danger += e.State == 1 && !IsItem(e.Kind) &&
                   Hits(g, shipX, e.X, e.Y, type.Width, type.Height, e.VX, e.VY);
     }
     return danger;
@@ -157,7 +157,7 @@ void FlyStage(testing::TestGame& t, const StageRun& run) {
     std::string error;
     EXPECT_TRUE(WriteSaveData(fresh, error)) << error;
     Pilot(t, run.stage);
-    testing::RunUntil<ProcessEnd>(t, run.seed);
+    EXPECT_EQ(testing::RunToEnd(t, run.seed), 0);
 }
 
 ReplayOutcome PlayBack(const Replay& replay) {

@@ -6,11 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "shell/replay_session.h"
+#include "replay/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
 namespace volley::testing {
+
+// Runs the game from its start through its scenes until the player closes it; the exit code.
+inline int RunToEnd(TestGame& t, uint64_t seed) {
+    Main(*t, seed);
+    return FormActivate(*t);
+}
 
 // Runs the game from its start through its scenes, until it ends by throwing End.
 template <typename End>

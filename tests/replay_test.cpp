@@ -7,9 +7,9 @@
 #include <fstream>
 
 #include "platform/crc32.h"
+#include "replay/game_snapshot.h"
+#include "replay/replay_session.h"
 #include "replay_runs.h"
-#include "shell/game_snapshot.h"
-#include "shell/replay_session.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -41,7 +41,7 @@ struct Recorded {
 Recorded RecordRun(uint64_t seed, int32_t lastFrame) {
     testing::RecordedGame run;
     FlyStageOne(run.t, lastFrame);
-    testing::RunUntil<ProcessEnd>(run.t, seed);
+    EXPECT_EQ(testing::RunToEnd(run.t, seed), 0);
     EXPECT_TRUE(run.recorder.FailedPaths().empty());
     return Recorded{run.Read(), GameSnapshot(*run.t)};
 }
@@ -78,7 +78,7 @@ TEST(Replay, AGameEndedByClosingTheWindowIsRecordedAndPlaysBackToTheClose) {
             t.platform.events.RequestClose();
         }
     };
-    testing::RunUntil<ProcessEnd>(t, 99);
+    EXPECT_EQ(testing::RunToEnd(t, 99), 0);
     const std::vector<uint8_t> finalState = GameSnapshot(*t);
     const Replay replay = run.Read();
     EXPECT_EQ(replay.Outcome.Result, StageResult::Quit);
@@ -96,7 +96,7 @@ TEST(Replay, AFailedWriteIsReportedAndLeavesTheOtherCopies) {
     testing::RecordedGame run({bad, good});
     run.t.platform.keys.Hold(GameKey::Escape, true);  // quits at the title's first look at the keys
     ::testing::internal::CaptureStderr();
-    testing::RunUntil<ProcessEnd>(run.t, 1);
+    EXPECT_EQ(testing::RunToEnd(run.t, 1), 0);
     const std::string warnings = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(warnings.find("the replay was not saved"), std::string::npos) << warnings;
     EXPECT_EQ(run.recorder.FailedPaths(), std::vector<std::string>{bad});
@@ -219,7 +219,8 @@ TEST(ReplayFile, ForeignFilesAndOtherVersionsSayWhatTheyAre) {
     std::vector<uint8_t> newer = bytes;
     newer[8] = static_cast<uint8_t>(kReplayVersion + 1);
     Reseal(newer);
-    EXPECT_NE(DecodeError(newer).find("version " + std::to_string(kReplayVersion + 1)), std::string::npos);
+    EXPECT_NE(DecodeError(newer).find("version " + std::to_string(kReplayVersion + 1)),
+              std::string::npos);
     std::vector<uint8_t> badResult = bytes;
     badResult[8 + 2 + 2 + 8 + kSaveBytes + 2] = 9;
     Reseal(badResult);

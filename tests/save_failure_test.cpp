@@ -21,6 +21,7 @@
 
 #include "child_process.h"
 #include "save_pattern.h"
+#include "test_files.h"
 #include "test_game.h"
 
 namespace volley {
@@ -32,11 +33,7 @@ using testing::TempDir;
 
 constexpr const char* kFillerName = "filler";
 
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-}
+using testing::ReadBytes;
 
 std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;

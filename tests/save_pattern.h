@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/game.h"
+#include "game/game.h"
 #include "shell/save_file.h"
 
 namespace volley::testing {

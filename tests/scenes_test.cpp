@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "audio/music.h"
 #include "shell/game_loop.h"
-#include "shell/music.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -36,8 +37,8 @@ TEST_F(Title, WithOneStageBothArrowsAreHiddenAndTheArrowsDoNothing) {
             t.platform.keys.Tap(GameKey::Z);
     });
     EXPECT_EQ(t->Stage, 1);
-    EXPECT_FALSE(t->Form1.StageChenge[0].Visible);
-    EXPECT_FALSE(t->Form1.StageChenge[1].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[0].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[1].Visible);
 }
 
 TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
@@ -47,7 +48,7 @@ TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
     RunTitle([&](uint32_t ms) {
         t.platform.keys.Hold(GameKey::Right, ms > 1000 && ms < 1300);
         if (ms > 1100 && ms < 1300)
-            sawRightArrow &= t->Form1.StageChenge[1].Visible;
+            sawRightArrow &= t->Form1.StageArrows[1].Visible;
         if (ms > 1400 && ms < 1420)
             t.platform.keys.Tap(GameKey::Left);
         if (ms > 1700)
@@ -55,9 +56,9 @@ TEST_F(Title, TheChoiceStaysBetweenOneAndTheHighestUnlockedStage) {
     });
     EXPECT_FALSE(sawRightArrow) << "no arrow to the right at the last unlocked stage";
     EXPECT_EQ(t->Stage, 2);
-    EXPECT_TRUE(t->Form1.StageChenge[0].Visible);
-    EXPECT_TRUE(t->Form1.StageChenge[1].Visible);
-    EXPECT_EQ(t->Form1.DisplayLabel[6].Caption, "STAGE 02");
+    EXPECT_TRUE(t->Form1.StageArrows[0].Visible);
+    EXPECT_TRUE(t->Form1.StageArrows[1].Visible);
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::TitleStage].Caption, "STAGE 02");
 }
 
 TEST_F(Title, HoldingAnArrowStepsOncePerPass) {
@@ -102,7 +103,7 @@ TEST_F(Title, EscapeQuitsFromTheTitle) {
                      if (ms > 1200)
                          t.platform.keys.Tap(GameKey::Escape);
                  }),
-                 ProcessEnd);
+                 CloseRequested);
 }
 
 TEST(HighScore, OnlyABetterScoreIsKept) {
@@ -186,7 +187,7 @@ struct SceneRun {
 
 TEST(Scenes, AThousandGamesInARowNeitherDeepenTheStackNorGrowTheHeap) {
     SceneRun run(1000);
-    EXPECT_THROW(RunScenes(*run.t), ProcessEnd);
+    EXPECT_EQ(RunScenes(*run.t), 0);
     EXPECT_EQ(run.played, 1000);
     EXPECT_EQ(run.stackAtTen, run.stackAtEnd);
     EXPECT_LE(run.heapAtEnd, run.heapAtTen + 4096);
@@ -209,12 +210,12 @@ TEST(Scenes, MusicFollowsTheTitleTheStageAndTheBoss) {
             ended = true;
         }
         t.platform.keys.Tap(GameKey::Z);
-        if (ended && t->Form1.DisplayLabel[4].Visible) {
+        if (ended && t->Form1.DisplayLabel[LabelId::TotalScore].Visible) {
             t.platform.events.RequestClose();
         }
     };
     t->PlayerEnergy = 100;
-    EXPECT_THROW(RunScenes(*t), ProcessEnd);
+    EXPECT_EQ(RunScenes(*t), 0);
     std::vector<std::string> loads;
     for (const std::string& call : t.platform.music.Calls) {
         if (call.rfind("load ", 0) == 0) {

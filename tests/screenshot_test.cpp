@@ -7,10 +7,10 @@
 #include <zlib.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "platform/crc32.h"
 #include "platform/png.h"
+#include "test_files.h"
 #include "test_game.h"
 
 namespace volley {
@@ -97,10 +97,7 @@ TEST(Screenshot, TwoInOneSecondBothStayAndTheFolderIsMade) {
     ASSERT_FALSE(second.empty()) << error;
     EXPECT_NE(first, second);
     EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
-    std::ifstream file(second, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    EXPECT_EQ(ReadPng(bytes).width, 4);
+    EXPECT_EQ(ReadPng(testing::ReadBytes(second)).width, 4);
 }
 
 TEST(Screenshot, AnUnwritableFolderGivesAReasonAndNoFile) {

@@ -122,8 +122,9 @@ TEST_F(SdlKeyboardTest, KeysAreReadByPositionNotByLetter) {
 }
 
 TEST_F(SdlKeyboardTest, RemappedKeysReplaceTheArrowsZAndXButNotEscapeOrPause) {
-    platform_->SetKeyBindings({SDL_SCANCODE_A, SDL_SCANCODE_W, SDL_SCANCODE_D, SDL_SCANCODE_S,
-                               SDL_SCANCODE_J, SDL_SCANCODE_K});
+    platform_->SetKeyBindings({KeyPlace{SDL_SCANCODE_A}, KeyPlace{SDL_SCANCODE_W},
+                               KeyPlace{SDL_SCANCODE_D}, KeyPlace{SDL_SCANCODE_S},
+                               KeyPlace{SDL_SCANCODE_J}, KeyPlace{SDL_SCANCODE_K}});
     const std::pair<SDL_Scancode, GameKey> places[] = {
         {SDL_SCANCODE_A, GameKey::Left},        {SDL_SCANCODE_W, GameKey::Up},
         {SDL_SCANCODE_D, GameKey::Right},       {SDL_SCANCODE_S, GameKey::Down},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "player/ship.h"
-#include "shell/input.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -29,21 +29,21 @@ class Ship : public ::testing::Test {
 
 TEST_F(Ship, OppositeArrowsGiveDownAndLeftAndXBeatsEverything) {
     Hold({GameKey::Up, GameKey::Down});
-    EXPECT_EQ(ReadKeys(*t), kDown);
+    EXPECT_EQ(ReadKeys(*t), Direction::Down);
     t.platform.keys = HeadlessKeyboard();
     Hold({GameKey::Left, GameKey::Right});
-    EXPECT_EQ(ReadKeys(*t), kLeft);
+    EXPECT_EQ(ReadKeys(*t), Direction::Left);
     Hold({GameKey::Up});
-    EXPECT_EQ(ReadKeys(*t), kLeftUp) << "with three arrows the last matching pair wins";
+    EXPECT_EQ(ReadKeys(*t), Direction::LeftUp) << "with three arrows the last matching pair wins";
     Hold({GameKey::X});
-    EXPECT_EQ(ReadKeys(*t), kBombKeyCode);
+    EXPECT_EQ(ReadKeys(*t), Direction::BombHeld);
 }
 
 TEST_F(Ship, ReadKeysForgetsTapsOfAllKeys) {
     t.platform.keys.Tap(GameKey::Z);
     t.platform.keys.Tap(GameKey::Right);
-    EXPECT_EQ(ReadKeys(*t), kRight);
-    EXPECT_EQ(ReadKeys(*t), 0);
+    EXPECT_EQ(ReadKeys(*t), Direction::Right);
+    EXPECT_EQ(ReadKeys(*t), Direction::None);
     EXPECT_FALSE(t.platform.keys.Query(GameKey::Z)) << "the fire tap was flushed too";
 }
 
@@ -78,7 +78,7 @@ TEST_F(Ship, MovesByItsSpeedAndBanks) {
 
 TEST_F(Ship, TheEarlierDirectionWinsWhicheverDeviceGivesIt) {
     Hold({GameKey::Left});
-    t->Joy.Direction = kUp;
+    t->Joy.Direction = Direction::Up;
     MovePlayer(*t);
     EXPECT_EQ(t->PlayerX, 200);
     EXPECT_EQ(t->PlayerY, 292);
@@ -109,16 +109,16 @@ TEST_F(Ship, ADownedShipNeitherMovesNorReadsKeys) {
 }
 
 TEST(Joystick, AxesCountAsEndsOnlyAtTheirExtremes) {
-    EXPECT_EQ(JoyDirection(0, 32767), kLeft);
-    EXPECT_EQ(JoyDirection(1, 32767), 0) << "a stick resting at 1 is not left";
-    EXPECT_EQ(JoyDirection(60000, 32767), 0);
-    EXPECT_EQ(JoyDirection(60001, 32767), kRight);
-    EXPECT_EQ(JoyDirection(32767, 0), kUp);
-    EXPECT_EQ(JoyDirection(32767, 65535), kDown);
-    EXPECT_EQ(JoyDirection(0, 0), kLeftUp);
-    EXPECT_EQ(JoyDirection(65535, 0), kUpRight);
-    EXPECT_EQ(JoyDirection(65535, 65535), kRightDown);
-    EXPECT_EQ(JoyDirection(0, 65535), kDownLeft);
+    EXPECT_EQ(JoyDirection(0, 32767), Direction::Left);
+    EXPECT_EQ(JoyDirection(1, 32767), Direction::None) << "a stick resting at 1 is not left";
+    EXPECT_EQ(JoyDirection(60000, 32767), Direction::None);
+    EXPECT_EQ(JoyDirection(60001, 32767), Direction::Right);
+    EXPECT_EQ(JoyDirection(32767, 0), Direction::Up);
+    EXPECT_EQ(JoyDirection(32767, 65535), Direction::Down);
+    EXPECT_EQ(JoyDirection(0, 0), Direction::LeftUp);
+    EXPECT_EQ(JoyDirection(65535, 0), Direction::UpRight);
+    EXPECT_EQ(JoyDirection(65535, 65535), Direction::RightDown);
+    EXPECT_EQ(JoyDirection(0, 65535), Direction::DownLeft);
 }
 
 TEST(Joystick, PicksDeviceZeroOrOneAndReadsTenButtons) {
@@ -133,7 +133,7 @@ TEST(Joystick, PicksDeviceZeroOrOneAndReadsTenButtons) {
     ASSERT_TRUE(t->JoyPresent);
     EXPECT_EQ(t->JoyId, 1);
     JoyState state = ReadJoystick(*t);
-    EXPECT_EQ(state.Direction, kLeft);
+    EXPECT_EQ(state.Direction, Direction::Left);
     EXPECT_TRUE(state.Button[0]);
     EXPECT_TRUE(state.Button[9]);
     for (int b = 1; b < 9; ++b) {
@@ -148,7 +148,7 @@ TEST(Joystick, PicksDeviceZeroOrOneAndReadsTenButtons) {
 
     t.platform.joysticks.SetFailing(1, true);
     state = ReadJoystick(*t);
-    EXPECT_EQ(state.Direction, 0) << "a failed poll reads as centred";
+    EXPECT_EQ(state.Direction, Direction::None) << "a failed poll reads as centred";
     JoyInit(*t);
     EXPECT_FALSE(t->JoyPresent);
 }

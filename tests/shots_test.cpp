@@ -7,6 +7,7 @@
 #include "shell/game_loop.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -21,14 +22,14 @@ class Shots : public ::testing::Test {
         t->PlayerX = 200;
         t->PlayerY = 400;
         // Sprite boxes the tests can reason about: shots 4 x 12 (narrow) and 32 x 16 (wide).
-        t->PlayerShotTypes[0] = SpriteRect{0, 400, 4, 12};
-        t->PlayerShotTypes[2] = SpriteRect{0, 420, 8, 8};
-        t->PlayerShotTypes[3] = SpriteRect{0, 440, 32, 16};
-        t->EnemyTypes[5] = SpriteRect{0, 64, 32, 32};
-        t->EnemyTypes[1] = SpriteRect{32, 0, 16, 16};
+        t->PlayerShotTypes[PlayerShotKind::Needle] = SpriteRect{0, 400, 4, 12};
+        t->PlayerShotTypes[PlayerShotKind::Fragment] = SpriteRect{0, 420, 8, 8};
+        t->PlayerShotTypes[PlayerShotKind::Wide] = SpriteRect{0, 440, 32, 16};
+        t->EnemyTypes[EnemyKind::Interceptor] = SpriteRect{0, 64, 32, 32};
+        t->EnemyTypes[EnemyKind::BombItem] = SpriteRect{32, 0, 16, 16};
     }
     PlayerShot& Shot(int slot) { return t->PlayerShots[slot]; }
-    Enemy& PlaceEnemy(int slot, int16_t kind, int16_t x, int16_t y, int16_t hp) {
+    Enemy& PlaceEnemy(int slot, EnemyKind kind, int16_t x, int16_t y, int16_t hp) {
         Enemy& e = t->Enemies[slot];
         e = Enemy{};
         e.State = 1;
@@ -60,7 +61,7 @@ TEST_F(Shots, EachPowerLevelFiresItsShape) {
         for (size_t i = 0; i < shape.size(); ++i) {
             const PlayerShot& s = Shot(static_cast<int>(i));
             EXPECT_EQ(s.State, 1);
-            EXPECT_EQ(s.Kind, shape[i].kind) << level << " " << i;
+            EXPECT_EQ(RowOf(s.Kind), shape[i].kind) << level << " " << i;
             EXPECT_EQ(s.X, 200 + shape[i].dx) << level << " " << i;
             EXPECT_EQ(s.Y, 368);
             EXPECT_EQ(s.VX, shape[i].vx);
@@ -79,10 +80,10 @@ TEST_F(Shots, GroupsTestOnlyTheirFirstSlot) {
     t->PowerLevel = 3;
     Shot(0).State = 1;  // group 0 taken
     Shot(4).State = 1;  // inside group 3: taken over anyway
-    Shot(4).Kind = 2;
+    Shot(4).Kind = PlayerShotKind::Fragment;
     FireVolley(*t);
-    EXPECT_EQ(Shot(3).Kind, 0);
-    EXPECT_EQ(Shot(4).Kind, 3);
+    EXPECT_EQ(Shot(3).Kind, PlayerShotKind::Needle);
+    EXPECT_EQ(Shot(4).Kind, PlayerShotKind::Wide);
     EXPECT_EQ(Shot(5).X, 236);
     t->PowerLevel = 5;
     for (int i = 0; i <= 95; i += 5) {
@@ -97,21 +98,21 @@ TEST_F(Shots, GroupsTestOnlyTheirFirstSlot) {
 TEST_F(Shots, WithTheVolleyHalfFullABombStillFillsItsHalf) {
     for (int i = 0; i <= 100; ++i) {
         Shot(i).State = 1;
-        Shot(i).Kind = 0;
+        Shot(i).Kind = PlayerShotKind::Needle;
         Shot(i).X = 7;
     }
     t->PowerLevel = 1;
     FireVolley(*t);
     EXPECT_EQ(Shot(100).X, 7);
     DropBomb(*t);
-    EXPECT_EQ(Shot(100).Kind, 0) << "slot 100 was taken, so it keeps its shot";
+    EXPECT_EQ(Shot(100).Kind, PlayerShotKind::Needle) << "slot 100 was taken, so it keeps its shot";
     for (int i = 101; i <= 200; ++i) {
         EXPECT_EQ(Shot(i).State, 1);
-        EXPECT_EQ(Shot(i).Kind, 2);
+        EXPECT_EQ(Shot(i).Kind, PlayerShotKind::Fragment);
     }
     EXPECT_EQ(t->Bombs, 2);
     EXPECT_TRUE(t->BombActive);
-    EXPECT_TRUE(t->LabelDirty[3]);
+    EXPECT_TRUE(t->LabelDirty[LabelId::Bombs]);
     ASSERT_FALSE(t.platform.sound.Played.empty());
     EXPECT_EQ(t.platform.sound.Played[0], &t->SndBom);
 }
@@ -202,10 +203,10 @@ TEST_F(Shots, AShotRisesAndLeavesAtTheTop) {
 }
 
 TEST_F(Shots, AShotDamagesEveryEnemyItOverlapsButPassesItems) {
-    Enemy& a = PlaceEnemy(0, 5, 100, 100, 3);
-    Enemy& b = PlaceEnemy(1, 5, 110, 105, 1);
-    Enemy& item = PlaceEnemy(2, 1, 100, 100, 1);
-    Shot(0) = PlayerShot{1, 0, 1, 112, 110, 0, -12};
+    Enemy& a = PlaceEnemy(0, EnemyKind::Interceptor, 100, 100, 3);
+    Enemy& b = PlaceEnemy(1, EnemyKind::Interceptor, 110, 105, 1);
+    Enemy& item = PlaceEnemy(2, EnemyKind::BombItem, 100, 100, 1);
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 112, 110, 0, -12};
     EXPECT_TRUE(HitEnemies(*t, 112, 110, 0));
     EXPECT_EQ(a.HP, 2);
     EXPECT_EQ(a.State, 1);
@@ -222,8 +223,8 @@ TEST_F(Shots, AShotDamagesEveryEnemyItOverlapsButPassesItems) {
 }
 
 TEST_F(Shots, TheShotBoxCountsTwoPixelsSmaller) {
-    Enemy& e = PlaceEnemy(0, 5, 100, 100, 10);
-    Shot(0) = PlayerShot{1, 0, 1, 0, 0, 0, -12};
+    Enemy& e = PlaceEnemy(0, EnemyKind::Interceptor, 100, 100, 10);
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 0, 0, 0, -12};
     // A 4-wide shot ending at x + 4 - 2 = 100 does not reach the enemy's left edge.
     EXPECT_FALSE(HitEnemies(*t, 98, 110, 0));
     EXPECT_TRUE(HitEnemies(*t, 99, 110, 0));
@@ -265,7 +266,7 @@ TEST(ShotsInTheGameLoop, HoldingZFiresAVolleyEveryFourthFrame) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     EXPECT_EQ(volleyFrames, (std::vector<int32_t>{4, 8, 12, 16}));
 }
 

@@ -21,8 +21,8 @@ class SoakChecks : public ::testing::Test {
         for (int i = 0; i < 30; ++i) {
             StepFrame(*t);
         }
-        testing::PlaceEnemy(*t, 5, 21, 100, 40);
-        t->EnemyShots[400] = EnemyShot{1, 0, 50, 60, 0, 4, 5};
+        testing::PlaceEnemy(*t, 5, EnemyKind::Stage1Boss, 100, 40);
+        t->EnemyShots[400] = EnemyShot{1, EnemyShotKind::Orb, 50, 60, 0, 4, 5};
     }
     testing::TestGame t;
 };
@@ -31,17 +31,17 @@ TEST_F(SoakChecks, AStageInPlayIsInRange) {
     EXPECT_EQ(CheckTables(*t), "");
     // A free slot keeps whatever it last held; only taken slots are looked at.
     t->Enemies[7] = Enemy{};
-    t->Enemies[7].Kind = 999;
+    t->Enemies[7].Kind = static_cast<EnemyKind>(999);
     t->Enemies[7].X = -5000;
     EXPECT_EQ(CheckTables(*t), "");
 }
 
 TEST_F(SoakChecks, EachTableNamesTheSlotAndFieldOutOfRange) {
     Game& g = *t;
-    g.Enemies[5].Kind = 101;
+    g.Enemies[5].Kind = static_cast<EnemyKind>(101);
     EXPECT_EQ(CheckTables(g).rfind("Enemies[5].Kind = 101, outside 0 .. 100", 0), 0u)
         << CheckTables(g);
-    g.Enemies[5].Kind = 21;
+    g.Enemies[5].Kind = EnemyKind::Stage1Boss;
     g.Enemies[5].Y = static_cast<int16_t>(g.ScreenHeight + 1);
     EXPECT_EQ(CheckTables(g).rfind("Enemies[5].Y", 0), 0u) << "an active enemy below the field";
     g.Enemies[5].State = 2;  // exploding, it may fall below
@@ -49,7 +49,7 @@ TEST_F(SoakChecks, EachTableNamesTheSlotAndFieldOutOfRange) {
     g.EnemyShots[400].X = -1;
     EXPECT_EQ(CheckTables(g), "EnemyShots[400].X = -1, outside 0 .. 451");
     g.EnemyShots[400].X = 60;
-    g.PlayerShots[200] = PlayerShot{1, 3, 1, 10, 10, 0, 0};
+    g.PlayerShots[200] = PlayerShot{1, PlayerShotKind::Wide, 1, 10, 10, 0, 0};
     EXPECT_EQ(CheckTables(g), "PlayerShots[200].VY = 0, outside -64 .. -1");
     g.PlayerShots[200].State = 0;
     g.Stars[10].Speed = 11;
@@ -73,10 +73,10 @@ TEST_F(SoakChecks, CountersAndCursorsAreCheckedAtTheirLimits) {
     EXPECT_EQ(CheckTables(g), "PlayerEnergy = 0, outside 1 .. 100");
     g.PlayerDown = true;
     EXPECT_EQ(CheckTables(g), "");
-    g.BossKind = 24;  // an escort, never a stage's boss
+    g.BossKind = EnemyKind::Escort;  // an escort, never a stage's boss
     EXPECT_EQ(CheckTables(g), "BossKind is not a boss");
-    g.BossKind = 0;
-    g.LabelDirty[3] = true;
+    g.BossKind = kNoBossYet;
+    g.LabelDirty[LabelId::Bombs] = true;
     EXPECT_EQ(CheckTables(g), "a label flag was left raised after the frame");
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include <gtest/gtest.h>
-#include "shell/game.h"
+#include "game/game.h"
 
 #include <map>
 #include <vector>
@@ -37,13 +37,13 @@ struct Census {
 inline Census TakeCensus(Game& g, int32_t lastFrame) {
     Census census;
     g.ScriptToggle = 0;
-    g.BossKind = 0;
+    g.BossKind = kNoBossYet;
     for (g.StageFrame = 0; g.StageFrame <= lastFrame; ++g.StageFrame) {
         RunStageScript(g);
         bool spawned = false;
         for (Enemy& e : g.Enemies) {
             if (e.State != 0) {
-                ++census.byKind[e.Kind];
+                ++census.byKind[RowOf(e.Kind)];
                 spawned = true;
                 e = Enemy{};
             }
@@ -95,7 +95,7 @@ class StageTimeline : public ::testing::Test {
         for (const auto& [kind, count] : expected.byKind) {
             EXPECT_EQ(census.byKind[kind], count) << "kind " << kind;
         }
-        EXPECT_EQ(t->BossKind, 0) << "the boss must not come before its frame";
+        EXPECT_EQ(t->BossKind, kNoBossYet) << "the boss must not come before its frame";
     }
 
     // Runs one step at `frame` on an empty table and hands back what entered, in slot order.
@@ -106,7 +106,7 @@ class StageTimeline : public ::testing::Test {
         std::vector<Placed> placed;
         for (const Enemy& e : t->Enemies) {
             if (e.State != 0) {
-                placed.push_back({e.Kind, e.X, e.Y});
+                placed.push_back({static_cast<int16_t>(RowOf(e.Kind)), e.X, e.Y});
             }
         }
         ClearTable();
@@ -117,9 +117,9 @@ class StageTimeline : public ::testing::Test {
     void ExpectBossEntrance(int16_t stage, int32_t bossFrame, int16_t bossKind) {
         t->Stage = stage;
         TakeCensus(*t, bossFrame - 1);
-        EXPECT_EQ(t->BossKind, 0) << "stage " << stage;
+        EXPECT_EQ(t->BossKind, kNoBossYet) << "stage " << stage;
         const std::vector<Placed> placed = StepAt(bossFrame);
-        EXPECT_EQ(t->BossKind, bossKind) << "stage " << stage;
+        EXPECT_EQ(RowOf(t->BossKind), bossKind) << "stage " << stage;
         ASSERT_EQ(placed.size(), 1u) << "stage " << stage;
         EXPECT_EQ(placed[0].kind, bossKind);
         EXPECT_EQ(placed[0].x, AtColumn(bossKind, 4).x);
@@ -129,8 +129,9 @@ class StageTimeline : public ::testing::Test {
     // Where a spawn of `kind` at `column` on the top edge lands, made here by hand.
     Placed AtColumn(int16_t kind, int16_t column) {
         ClearTable();
-        SpawnEnemy(*t, kind, column, 0);
-        const Placed placed{t->Enemies[0].Kind, t->Enemies[0].X, t->Enemies[0].Y};
+        SpawnEnemy(*t, static_cast<EnemyKind>(kind), column, 0);
+        const Placed placed{static_cast<int16_t>(RowOf(t->Enemies[0].Kind)), t->Enemies[0].X,
+                            t->Enemies[0].Y};
         ClearTable();
         return placed;
     }

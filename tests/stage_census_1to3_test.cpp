@@ -78,7 +78,7 @@ TEST_F(StageCensus, StagesOneAndTwoSpawnNothingOnceTheBossIsIn) {
     for (int16_t stage : {1, 2}) {
         t->Stage = stage;
         RunThrough(6200);
-        ASSERT_NE(t->BossKind, 0);
+        ASSERT_NE(t->BossKind, kNoBossYet);
         for (int32_t frame = 6201; frame <= 7000; ++frame) {
             ASSERT_TRUE(StepAt(frame).empty()) << "stage " << stage << " frame " << frame;
         }
@@ -148,7 +148,7 @@ TEST_F(StageCensus, StageOneAlternatesItsSideFilesAndResetsTheCounterWithItsItem
 TEST_F(StageCensus, StageThreeBossPhaseAlternatesItsEscortsAndNothingElseActs) {
     t->Stage = 3;
     RunThrough(6550);
-    ASSERT_EQ(t->BossKind, 25);
+    ASSERT_EQ(t->BossKind, EnemyKind::Stage3Boss);
     EXPECT_EQ(t->ScriptToggle, 1);
     int16_t column = 2;
     for (int32_t frame = 6551; frame <= 7400; ++frame) {
@@ -165,7 +165,7 @@ TEST_F(StageCensus, StageThreeBossPhaseAlternatesItsEscortsAndNothingElseActs) {
 TEST_F(StageCensus, StageThreeBossPhaseIsTheOnlyEntryOnceTheBossIsIn) {
     t->Stage = 3;
     // Frames the normal schedule uses, replayed with the boss in: only the escorts come.
-    t->BossKind = 25;
+    t->BossKind = EnemyKind::Stage3Boss;
     t->ScriptToggle = 0;
     for (int32_t frame : {0, 30, 600, 1500, 2750, 6000, 6400}) {
         const std::vector<Placed> placed = StepAt(frame);

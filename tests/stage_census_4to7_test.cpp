@@ -80,7 +80,7 @@ TEST_F(StageCensus4to7, TheNormalScheduleKeepsToItsSpan) {
     for (const auto& span : spans) {
         t->Stage = span.stage;
         t->ScriptToggle = 0;
-        t->BossKind = 0;
+        t->BossKind = kNoBossYet;
         int32_t first = -1;
         int32_t last = -1;
         for (int32_t frame = 0; frame < span.bossFrame; ++frame) {
@@ -98,7 +98,7 @@ TEST_F(StageCensus4to7, OnlyTheRisingKindsEnterFromBelowAndTheyAlwaysDo) {
     for (int16_t stage : {4, 5, 7}) {
         t->Stage = stage;
         t->ScriptToggle = 0;
-        t->BossKind = 0;
+        t->BossKind = kNoBossYet;
         for (int32_t frame = 0; frame <= 7000; ++frame) {
             for (const Placed& p : StepAt(frame)) {
                 const bool rises = p.kind == 10 || p.kind == 17;
@@ -123,7 +123,7 @@ TEST_F(StageCensus4to7, EachBossComesInOnItsFrameAtTheCentre) {
 TEST_F(StageCensus4to7, StageFourSpawnsNothingOnceTheBossIsIn) {
     t->Stage = 4;
     RunThrough(6300);
-    ASSERT_EQ(t->BossKind, 26);
+    ASSERT_EQ(t->BossKind, EnemyKind::Stage4Boss);
     for (int32_t frame = 6301; frame <= 7200; ++frame) {
         ASSERT_TRUE(StepAt(frame).empty()) << "frame " << frame;
     }
@@ -193,7 +193,7 @@ TEST_F(StageCensus4to7, StageFiveCarriesTheCounterFromTheFivefoldIntoTheSixfoldC
 TEST_F(StageCensus4to7, StageFiveBossPhaseSendsBlocksEveryHundredFramesAndNothingElse) {
     t->Stage = 5;
     RunThrough(6300);
-    ASSERT_EQ(t->BossKind, 27);
+    ASSERT_EQ(t->BossKind, EnemyKind::Stage5Boss);
     for (int32_t frame = 6301; frame <= 7500; ++frame) {
         const std::vector<Placed> placed = StepAt(frame);
         if (frame % 100 == 0) {
@@ -216,7 +216,7 @@ TEST_F(StageCensus4to7, StageFiveBossPhaseSendsBlocksEveryHundredFramesAndNothin
 TEST_F(StageCensus4to7, StageSevenBossPhaseSendsRisersEveryHundredFramesAndNothingElse) {
     t->Stage = 7;
     RunThrough(1750);
-    ASSERT_EQ(t->BossKind, 22);
+    ASSERT_EQ(t->BossKind, EnemyKind::Stage7Boss);
     for (int32_t frame = 1751; frame <= 3000; ++frame) {
         const std::vector<Placed> placed = StepAt(frame);
         if (frame % 100 == 0) {

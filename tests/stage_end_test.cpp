@@ -1,4 +1,4 @@
-#include "display/stage_end.h"
+#include "stages/stage_end.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ class StageEnd : public ::testing::Test {
         t->WreckDelay = 0;
         t->WreckFrame = 0;
     }
-    Enemy& Exploding(int slot, int16_t kind, int32_t score) {
+    Enemy& Exploding(int slot, EnemyKind kind, int32_t score) {
         Enemy& e = t->Enemies[slot];
         e = Enemy{};
         e.State = 2;
@@ -34,7 +34,7 @@ class StageEnd : public ::testing::Test {
 };
 
 TEST_F(StageEnd, ALoneExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
-    Enemy& e = Exploding(5, 3, 100);
+    Enemy& e = Exploding(5, EnemyKind::Dart, 100);
     std::vector<int32_t> score;
     int frames = 0;
     while (e.State == 2) {
@@ -51,10 +51,10 @@ TEST_F(StageEnd, ALoneExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
 }
 
 TEST_F(StageEnd, AnExplosionCutOffByTheEndOfAStageLeavesNothingToTheNextGame) {
-    Enemy& cutOff = Exploding(0, 3, 100);
+    Enemy& cutOff = Exploding(0, EnemyKind::Dart, 100);
     cutOff.BlastFrame = 4;
     ResetGame(*t);
-    SpawnEnemy(*t, 3, 4, 0);
+    SpawnEnemy(*t, EnemyKind::Dart, 4, 0);
     Enemy& next = t->Enemies[0];
     ASSERT_EQ(next.State, 1);
     next.State = 2;  // shot down at once
@@ -69,9 +69,9 @@ TEST_F(StageEnd, AnExplosionCutOffByTheEndOfAStageLeavesNothingToTheNextGame) {
 }
 
 TEST_F(StageEnd, ThreeExplosionsShareOneDelayAndTheSlotOrderDecides) {
-    Enemy& a = Exploding(0, 3, 1);
-    Enemy& b = Exploding(1, 3, 10);
-    Enemy& c = Exploding(2, 3, 100);
+    Enemy& a = Exploding(0, EnemyKind::Dart, 1);
+    Enemy& b = Exploding(1, EnemyKind::Dart, 10);
+    Enemy& c = Exploding(2, EnemyKind::Dart, 100);
     std::vector<int> firstAdvance(3, 0);
     for (int frame = 1; frame <= 12; ++frame) {
         UpdateBlasts(*t);
@@ -107,9 +107,9 @@ TEST_F(StageEnd, TheBossClearsTheStageWithItsBonusAndUnlocksTheNext) {
         t->Stage = c.stage;
         t->MaxStage = c.maxStage;
         t->PlayerEnergy = c.energy;
-        t->BossKind = 21;
+        t->BossKind = EnemyKind::Stage1Boss;
         t->BlastDelay = 2;
-        Exploding(0, 21, 10000).BlastFrame = 6;
+        Exploding(0, EnemyKind::Stage1Boss, 10000).BlastFrame = 6;
         UpdateBlasts(*t);
         EXPECT_TRUE(t->StageOver);
         EXPECT_EQ(t->MaxStage, c.maxAfter) << c.stage;
@@ -117,9 +117,9 @@ TEST_F(StageEnd, TheBossClearsTheStageWithItsBonusAndUnlocksTheNext) {
         RefreshLabels(*t);
         char clear[32];
         std::snprintf(clear, sizeof clear, "STAGE %02d CLEAR", c.stage);
-        EXPECT_EQ(t->Form1.DisplayLabel[8].Caption, clear);
-        EXPECT_EQ(t->Form1.DisplayLabel[10].Caption, c.bonusText);
-        EXPECT_TRUE(t->Form1.DisplayLabel[10].Visible);
+        EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Result].Caption, clear);
+        EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Bonus].Caption, c.bonusText);
+        EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::Bonus].Visible);
     }
 }
 
@@ -136,9 +136,9 @@ TEST_F(StageEnd, TheWreckFallsForTwentyOneFramesThenTheGameIsOver) {
     EXPECT_EQ(t->PlayerY, 284);
     EXPECT_EQ(t->WreckFrame, 0);
     RefreshLabels(*t);
-    EXPECT_EQ(t->Form1.DisplayLabel[8].Caption, "GAMEOVER");
-    EXPECT_EQ(t->Form1.DisplayLabel[9].Caption, "SCORE 1234567");
-    EXPECT_FALSE(t->Form1.DisplayLabel[10].Visible) << "no bonus after a game over";
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Result].Caption, "GAMEOVER");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::ResultScore].Caption, "SCORE 1234567");
+    EXPECT_FALSE(t->Form1.DisplayLabel[LabelId::Bonus].Visible) << "no bonus after a game over";
     UpdateWreck(*t);
     EXPECT_EQ(t->PlayerY, 284) << "nothing more once the stage is over";
 }
@@ -146,9 +146,9 @@ TEST_F(StageEnd, TheWreckFallsForTwentyOneFramesThenTheGameIsOver) {
 TEST_F(StageEnd, ABossClearedAfterTheShipWentDownEndsTheWreck) {
     t->PlayerDown = true;
     t->PlayerEnergy = -10;
-    t->BossKind = 22;
+    t->BossKind = EnemyKind::Stage7Boss;
     t->BlastDelay = 2;
-    Exploding(0, 22, 70000).BlastFrame = 6;
+    Exploding(0, EnemyKind::Stage7Boss, 70000).BlastFrame = 6;
     UpdateBlasts(*t);
     UpdateWreck(*t);
     EXPECT_TRUE(t->StageOver);
@@ -158,9 +158,9 @@ TEST_F(StageEnd, ABossClearedAfterTheShipWentDownEndsTheWreck) {
 
 TEST_F(StageEnd, TheBombLabelShowsTwoDigits) {
     t->Bombs = 0;
-    t->LabelDirty[3] = true;
+    t->LabelDirty[LabelId::Bombs] = true;
     RefreshLabels(*t);
-    EXPECT_EQ(t->Form1.DisplayLabel[3].Caption, "BOMB 00");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Bombs].Caption, "BOMB 00");
 }
 
 }  // namespace

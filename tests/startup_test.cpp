@@ -43,13 +43,17 @@ TEST(Startup, OpensTheWindowAndLaysOutThePlaySurface) {
 TEST(Startup, ShowsOnlyTheTitleLabelsAtFirst) {
     TestGame t;
     Main(*t, 1);
-    for (int i = 0; i < 12; ++i) {
-        EXPECT_EQ(t->Form1.DisplayLabel[i].Visible, i >= 4 && i <= 7) << i;
+    using enum LabelId;
+    for (size_t i = 0; i < kDisplayLabels; ++i) {
+        const auto label = static_cast<LabelId>(i);
+        const bool title =
+            label == TotalScore || label == Title || label == TitleStage || label == TitleHiScore;
+        EXPECT_EQ(t->Form1.DisplayLabel[label].Visible, title) << i;
     }
-    EXPECT_FALSE(t->Form1.StageChenge[0].Visible);
-    EXPECT_FALSE(t->Form1.StageChenge[1].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[0].Visible);
+    EXPECT_FALSE(t->Form1.StageArrows[1].Visible);
     EXPECT_FALSE(t->Form1.BarVisible);
-    EXPECT_EQ(t->Form1.DisplayLabel[5].Caption, "みるてぃあ");
+    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Title].Caption, "みるてぃあ");
 }
 
 TEST(Startup, TheSameSeedGivesTheSameStars) {
@@ -140,12 +144,12 @@ TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     TestGame t(copy.dir.Path().string());
     Main(*t, 1);
-    EXPECT_EQ(t->PlayerShotTypes[0].Height, 4);
-    EXPECT_EQ(t->PlayerShotTypes[100].SrcX, -5);
-    EXPECT_EQ(t->EnemyTypes[0].SrcX, 9);
-    EXPECT_EQ(t->EnemyTypes[0].Height, 12);
-    EXPECT_EQ(t->EnemyShotTypes[0].Height, -16);
-    EXPECT_EQ(t->EnemyShotTypes[100].Width, 19);
+    EXPECT_EQ(t->PlayerShotTypes[PlayerShotKind::Needle].Height, 4);
+    EXPECT_EQ(t->PlayerShotTypes[static_cast<PlayerShotKind>(100)].SrcX, -5);
+    EXPECT_EQ(t->EnemyTypes[EnemyKind::PowerItem].SrcX, 9);
+    EXPECT_EQ(t->EnemyTypes[EnemyKind::PowerItem].Height, 12);
+    EXPECT_EQ(t->EnemyShotTypes[EnemyShotKind::Orb].Height, -16);
+    EXPECT_EQ(t->EnemyShotTypes[static_cast<EnemyShotKind>(100)].Width, 19);
 }
 
 // What can stand where a file is expected instead of it.
@@ -247,7 +251,7 @@ TEST(ResetGameTest, RestoresTheNewGameStateAndLeavesTheRest) {
     g.PowerLevel = 5;
     g.PowerGuard = 1;
     g.PlayerEnergy = -20;
-    g.BossKind = 22;
+    g.BossKind = EnemyKind::Stage7Boss;
     g.StageOver = true;
     g.PlayerDown = true;
     g.ScriptToggle = 4;
@@ -275,7 +279,7 @@ TEST(ResetGameTest, RestoresTheNewGameStateAndLeavesTheRest) {
     EXPECT_EQ(g.PowerLevel, 1);
     EXPECT_EQ(g.PowerGuard, 5);
     EXPECT_EQ(g.PlayerEnergy, 100);
-    EXPECT_EQ(g.BossKind, 0);
+    EXPECT_EQ(g.BossKind, kNoBossYet);
     EXPECT_FALSE(g.StageOver);
     EXPECT_FALSE(g.PlayerDown);
     EXPECT_EQ(g.ScriptToggle, 0);

@@ -8,7 +8,7 @@
 
 namespace volley::testing {
 
-Enemy& PlaceEnemy(Game& g, int slot, int16_t kind, int x, int y) {
+Enemy& PlaceEnemy(Game& g, int slot, EnemyKind kind, int x, int y) {
     Enemy& e = g.Enemies[slot];
     e = Enemy{};
     e.State = 1;

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "game/game.h"
 #include "platform/headless.h"
-#include "shell/game.h"
 
 namespace volley::testing {
 
@@ -57,7 +57,7 @@ class ScopedEnvironment {
 };
 
 // An active enemy of `kind` in `slot` with its kind's spawn values, at (x, y).
-Enemy& PlaceEnemy(Game& g, int slot, int16_t kind, int x, int y);
+Enemy& PlaceEnemy(Game& g, int slot, EnemyKind kind, int x, int y);
 
 // A game whose save file lives in a folder of its own, so that tests never touch the build's.
 struct TestGame {

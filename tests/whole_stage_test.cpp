@@ -4,6 +4,7 @@
 
 #include "shell/game_loop.h"
 #include "shell/scenes.h"
+#include "shell/shutdown.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -39,16 +40,16 @@ Outcome PlayStage(int16_t stage, int32_t lastFrame, uint64_t seed) {
             t.platform.events.RequestClose();
         }
     };
-    EXPECT_THROW(GameLoop(*t), ProcessEnd);
+    EXPECT_THROW(GameLoop(*t), CloseRequested);
     Outcome o;
     o.stageFrame = t->StageFrame;
     o.score = t->Score;
     o.energy = t->PlayerEnergy;
-    o.bossKind = t->BossKind;
+    o.bossKind = static_cast<int16_t>(RowOf(t->BossKind));
     o.stageOver = t->StageOver;
-    o.result = t->Form1.DisplayLabel[8].Caption;
+    o.result = t->Form1.DisplayLabel[LabelId::Result].Caption;
     for (const Enemy& e : t->Enemies) {
-        o.bossInTable |= e.State != 0 && e.Kind == t->BossKind && t->BossKind != 0;
+        o.bossInTable |= e.State != 0 && e.Kind == t->BossKind && t->BossKind != kNoBossYet;
         o.tableHash = o.tableHash * 31 + static_cast<uint64_t>(e.State * 1000 + e.X * 7 + e.Y);
     }
     for (const EnemyShot& s : t->EnemyShots) {

@@ -1,11 +1,11 @@
 #include "app/command_line.h"
 
-#include <SDL_keyboard.h>
-
 #include <charconv>
 #include <set>
 #include <string_view>
 #include <vector>
+
+#include "platform/key_names.h"
 
 namespace volley {
 
@@ -29,8 +29,16 @@ constexpr const char* kUsage =
     "  --headless         run without a window or sound (with --replay: as fast as possible)\n";
 
 // Keys the game keeps for itself whatever the bindings.
-const std::set<int> kReservedKeys = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_P, SDL_SCANCODE_PAUSE,
-                                     SDL_SCANCODE_F11, SDL_SCANCODE_F12};
+constexpr std::array<std::string_view, 5> kReservedKeys = {"Escape", "P", "Pause", "F11", "F12"};
+
+bool Reserved(KeyPlace place) {
+    for (std::string_view name : kReservedKeys) {
+        if (KeyPlaceNamed(name) == place) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::string Quoted(std::string_view text) {
     std::string quoted(1, '\'');
@@ -66,7 +74,7 @@ std::vector<std::string> SplitCommas(std::string_view text) {
     return parts;
 }
 
-bool ParseKeys(std::string_view text, std::array<int, 6>& out, std::string& error) {
+bool ParseKeys(std::string_view text, KeyBindingPlaces& out, std::string& error) {
     const std::vector<std::string> names = SplitCommas(text);
     if (names.size() != out.size()) {
         error =
@@ -75,24 +83,24 @@ bool ParseKeys(std::string_view text, std::array<int, 6>& out, std::string& erro
             std::string(text) + "'";
         return false;
     }
-    std::set<int> seen;
+    std::set<KeyPlace> seen;
     for (size_t i = 0; i < names.size(); ++i) {
-        const SDL_Scancode code = SDL_GetScancodeFromName(names[i].c_str());
-        if (code == SDL_SCANCODE_UNKNOWN) {
+        const std::optional<KeyPlace> place = KeyPlaceNamed(names[i]);
+        if (!place) {
             error = "--keys: " + Quoted(names[i]) + " is not a key name SDL knows";
             return false;
         }
-        if (kReservedKeys.count(code) != 0) {
+        if (Reserved(*place)) {
             error = "--keys: " + names[i] +
                     " is kept for quitting, pausing, fullscreen or "
                     "screenshots";
             return false;
         }
-        if (!seen.insert(code).second) {
+        if (!seen.insert(*place).second) {
             error = "--keys: the key " + names[i] + " is given twice";
             return false;
         }
-        out[i] = code;
+        out[i] = *place;
     }
     return true;
 }
@@ -191,7 +199,7 @@ class Parser {
                             quoted);
             }
         } else if (name == "--keys") {
-            std::array<int, 6> keys{};
+            KeyBindingPlaces keys{};
             if (!ParseKeys(value, keys, error_)) {
                 return false;
             }

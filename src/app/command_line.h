@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace volley {
 
 struct Options {
@@ -17,8 +19,8 @@ struct Options {
     bool Mute = false;
     int MusicVolume = 100;
     int SfxVolume = 100;
-    // Scancodes for left, up, right, down, fire and bomb, when not the arrows, Z and X.
-    std::optional<std::array<int, 6>> Keys;
+    // The keys for left, up, right, down, fire and bomb, when not the arrows, Z and X.
+    std::optional<KeyBindingPlaces> Keys;
     std::string RecordPath;
     std::string ReplayPath;
     bool Headless = false;

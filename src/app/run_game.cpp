@@ -4,14 +4,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "game/game.h"
 #include "platform/headless.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/signal_events.h"
 #include "platform/system_clock.h"
 #include "platform/termination_signals.h"
-#include "shell/game.h"
+#include "replay/replay_session.h"
 #include "shell/replace_file.h"
-#include "shell/replay_session.h"
 #include "shell/save_file.h"
 #include "shell/startup.h"
 
@@ -46,16 +46,13 @@ int Play(Platform services, RunObserver& observer, const GameFolders& folders,
     game->Observer = &observer;
     try {
         Main(*game, seed);
-        FormActivate(*game);
-    } catch (const ProcessEnd& end) {
-        return end.ExitCode;
+        return FormActivate(*game);
     } catch (const PlaybackFinished&) {
         return -1;
     } catch (const StartupError& e) {
         std::fprintf(stderr, "volley: %s\n", e.what());
         return 1;
     }
-    return 0;
 }
 
 // Before the game starts: clears away what writers killed before their rename left beside the

@@ -1,7 +1,7 @@
 #include "display/background.h"
 
 #include "display/blit.h"
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

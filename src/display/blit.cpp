@@ -1,6 +1,6 @@
 #include "display/blit.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "display/layout.h"
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -75,7 +75,7 @@ void ComposeWindow(Game& g) {
     DrawLabels(g, f.DisplayLabel, LabelParent::Window);
     Blit(image, 0, kPlayTop, f.Picture2, 0, 0, f.Picture2.Width, f.Picture2.Height, RasterOp::Copy);
     DrawLabels(g, f.DisplayLabel, LabelParent::PlaySurface);
-    DrawLabels(g, f.StageChenge, LabelParent::PlaySurface);
+    DrawLabels(g, f.StageArrows, LabelParent::PlaySurface);
     DrawLabel(g, f.PauseLabel);
 }
 

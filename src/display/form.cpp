@@ -20,7 +20,7 @@ struct LabelDesign {
 constexpr LabelParent kWin = LabelParent::Window;
 constexpr LabelParent kPlay = LabelParent::PlaySurface;
 
-// As designed, in pixels (twips / 15).
+// As designed, in pixels (twips / 15), in the order of LabelId.
 constexpr std::array<LabelDesign, kDisplayLabels> kDisplayLabelDesign{{
     {kWin, "STAGE 3", 9, 5, 89, kSmallText, false, false},
     {kWin, "HISCORE", 119, 5, 93, kSmallText, false, false},
@@ -66,11 +66,11 @@ void Design(Label& label, const LabelDesign& design) {
 }  // namespace
 
 void DesignForm(Form& form) {
-    for (size_t i = 0; i < form.DisplayLabel.size(); ++i) {
-        Design(form.DisplayLabel[i], kDisplayLabelDesign[i]);
+    for (size_t i = 0; i < kDisplayLabels; ++i) {
+        Design(form.DisplayLabel.Items[i], kDisplayLabelDesign[i]);
     }
-    for (size_t i = 0; i < form.StageChenge.size(); ++i) {
-        Design(form.StageChenge[i], kArrowDesign[i]);
+    for (size_t i = 0; i < form.StageArrows.size(); ++i) {
+        Design(form.StageArrows[i], kArrowDesign[i]);
     }
     // Centred on the part of the play surface that the window shows.
     Design(form.PauseLabel, {kPlay, "PAUSE", 0, (kClientHeight - kPlayTop - kLargeText) / 2,
@@ -78,13 +78,6 @@ void DesignForm(Form& form) {
     form.Bar = Surface(kBarWidth, kBarHeight);
     form.BarVisible = false;
     form.WindowImage = Surface(kClientWidth, kClientHeight);
-}
-
-void SetCaption(Label& label, std::string_view caption) {
-    if (label.Caption != caption) {
-        label.Caption.assign(caption);
-        label.ImageStale = true;
-    }
 }
 
 }  // namespace volley

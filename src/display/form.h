@@ -1,53 +1,12 @@
-// The one window and everything in it: seven picture surfaces and fourteen labels.
+// The window's design: where its labels sit and what they first say.
 #pragma once
 
-#include <array>
-#include <string>
-#include <string_view>
-
-#include "platform/platform.h"
-#include "platform/surface.h"
+#include "game/form.h"
 
 namespace volley {
-
-enum class LabelParent { Window, PlaySurface };
-
-struct Label {
-    LabelParent Parent = LabelParent::Window;
-    int Left = 0;  // relative to the parent
-    int Top = 0;
-    int TextSize = 0;     // em in pixels
-    int CentreWidth = 0;  // 0: text starts at Left; otherwise centred in this width from Left
-    std::string Caption;
-    bool Visible = false;
-    // The caption as rendered, kept until the caption changes.
-    TextImage Image;
-    bool ImageStale = true;
-};
-
-inline constexpr int kDisplayLabels = 12;
-
-struct Form {
-    Surface Picture1;  // background art
-    Surface Bar;       // energy gauge
-    Surface SBar;      // gauge art
-    Surface Chr;       // sprite sheet
-    Surface Def;       // clean copy of the play surface's background
-    Surface MChr;      // mask of the sprite sheet
-    Surface Picture2;  // the play surface
-    Surface Icon;      // the window's icon
-    bool BarVisible = false;
-    std::array<Label, kDisplayLabels> DisplayLabel;
-    std::array<Label, 2> StageChenge;  // the "<<" and ">>" arrows of the stage choice
-    Label PauseLabel;                  // "PAUSE", centred on the play surface while paused
-    Surface WindowImage;               // what the window shows, composed at each refresh
-};
 
 // Lays out the labels with their design captions and visibility, and sizes the surfaces that
 // have no picture.
 void DesignForm(Form& form);
-
-// Changes a label's caption; the text is rendered again only when it really changed.
-void SetCaption(Label& label, std::string_view caption);
 
 }  // namespace volley

@@ -2,8 +2,8 @@
 
 #include "display/blit.h"
 #include "display/layout.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -16,22 +16,22 @@ struct LabelText {
     int digits;
 };
 
-int32_t LabelValue(const Game& g, int index) {
-    switch (index) {
-        case 0:
-        case 6: return g.Stage;
-        case 1:
-        case 7: return g.HiScores[g.Stage];
-        case 2:
-        case 9: return g.Score;
-        case 3: return g.Bombs;
-        case 4: return g.TotalScore;
-        case 10: return g.StageBonus;
+int32_t LabelValue(const Game& g, LabelId label) {
+    switch (label) {
+        case LabelId::Stage:
+        case LabelId::TitleStage: return g.Stage;
+        case LabelId::HiScore:
+        case LabelId::TitleHiScore: return g.HiScores[g.Stage];
+        case LabelId::Score:
+        case LabelId::ResultScore: return g.Score;
+        case LabelId::Bombs: return g.Bombs;
+        case LabelId::TotalScore: return g.TotalScore;
+        case LabelId::Bonus: return g.StageBonus;
         default: return 0;
     }
 }
 
-// Labels 5 and 11 never change; 8 keeps the caption the stage end gave it.
+// In the order of LabelId. Title never changes; Result keeps the caption the stage end gave it.
 constexpr std::array<LabelText, kLabelFlags> kLabelTexts{{
     {"STAGE ", 2},
     {"HISCORE ", 6},
@@ -47,8 +47,8 @@ constexpr std::array<LabelText, kLabelFlags> kLabelTexts{{
 }};
 
 // The result labels appear when they are written.
-bool ShownWhenWritten(int index) {
-    return index >= 8;
+bool ShownWhenWritten(LabelId label) {
+    return label == LabelId::Result || label == LabelId::ResultScore || label == LabelId::Bonus;
 }
 
 }  // namespace
@@ -66,17 +66,18 @@ size_t FormatPadded(std::span<char> out, const char* prefix, int32_t value, int 
 
 void RefreshLabels(Game& g) {
     std::array<char, 48> text{};
-    for (int i = 0; i < kLabelFlags; ++i) {
-        if (!g.LabelDirty[i]) {
+    for (size_t i = 0; i < kLabelFlags; ++i) {
+        const auto id = static_cast<LabelId>(i);
+        if (!g.LabelDirty[id]) {
             continue;
         }
-        Label& label = g.Form1.DisplayLabel[i];
+        Label& label = g.Form1.DisplayLabel[id];
         const LabelText& pattern = kLabelTexts[i];
         if (pattern.prefix != nullptr) {
-            size_t length = FormatPadded(text, pattern.prefix, LabelValue(g, i), pattern.digits);
+            size_t length = FormatPadded(text, pattern.prefix, LabelValue(g, id), pattern.digits);
             SetCaption(label, std::string_view(text.data(), length));
         }
-        if (ShownWhenWritten(i)) {
+        if (ShownWhenWritten(id)) {
             label.Visible = true;
         }
     }

@@ -1,6 +1,8 @@
 // The window's design: sizes and places of the surfaces and labels, in pixels.
 #pragma once
 
+#include "game/data_layout.h"
+
 namespace volley {
 
 // The window's design unit: 15 twips to the pixel.
@@ -33,9 +35,7 @@ inline constexpr int kBarHeight = 22;
 // The filled part of the gauge is taken from this row of the gauge art on.
 inline constexpr int kGaugeFullRow = 50;
 
-// The sprite sheet and its mask.
-inline constexpr int kSheetWidth = 384;
-inline constexpr int kSheetHeight = 512;
+// The sprite sheet and its mask: kSheetWidth x kSheetHeight (game/data_layout.h).
 
 // Label text sizes: 15.75, 36 and 48 points at 96 dots per inch.
 inline constexpr int kSmallText = 21;

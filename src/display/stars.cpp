@@ -1,7 +1,7 @@
 #include "display/stars.h"
 
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 

@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 
 namespace {
 
-// How far past the ship's corner the aim point lies: 29 to 118 pixels, plus the ship's size.
+// How far past the ship's far corner the aim point lies: 29 to 118 pixels.
 int32_t AimOffset(Game& g) {
     return Int(Rnd(g) * 90 + 29);
 }
@@ -18,9 +18,9 @@ int32_t AimOffset(Game& g) {
 
 Velocity AimFrom(Game& g, int x, int y, float speed) {
     const int32_t a = AimOffset(g);
-    const int32_t dx = a + (g.PlayerX + 32) - x;
+    const int32_t dx = a + (g.PlayerX + kShipSize) - x;
     const int32_t b = AimOffset(g);
-    const int32_t dy = b + (g.PlayerY + 32) - y;
+    const int32_t dy = b + (g.PlayerY + kShipSize) - y;
     int32_t d = RoundEven(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
     if (d == 0) {
         d = 1;

@@ -2,16 +2,12 @@
 
 #include "display/blit.h"
 #include "enemies/patterns.h"
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 
 namespace {
-
-bool IsItem(const Enemy& e) {
-    return e.Kind < kFirstEnemyKind;
-}
 
 bool OutsideField(const Game& g, const Enemy& e) {
     return e.X < 0 || e.X > g.ScreenWidth || e.Y < 0 || e.Y > g.ScreenHeight;
@@ -20,7 +16,7 @@ bool OutsideField(const Game& g, const Enemy& e) {
 // A contact that counted: an item vanishes; an enemy loses a hit point, and one that survives
 // raises the contact guard.
 void ResolveContact(Game& g, Enemy& e) {
-    if (IsItem(e)) {
+    if (IsItem(e.Kind)) {
         e.State = 0;
         return;
     }
@@ -41,6 +37,7 @@ void UpdateEnemies(Game& g) {
             continue;
         }
         e.Age += 1;
+        g.CurEnemy = static_cast<int16_t>(i);
         FireEnemyShots(g, i);
         EnemyMovePattern(g, i);
         if (EnemyTouchesPlayer(g, e.X, e.Y, i)) {
@@ -62,7 +59,7 @@ bool EnemyTouchesPlayer(Game& g, int x, int y, int index) {
     if (!TouchesPlayer(g, x, y, box.Width, box.Height)) {
         return false;
     }
-    if (IsItem(e)) {
+    if (IsItem(e.Kind)) {
         CollectItem(g, e.Kind, e.Score);
         return true;
     }

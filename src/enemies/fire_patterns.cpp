@@ -1,19 +1,26 @@
-// Each enemy kind's way of firing, as one table keyed by kind. Every shot is made in the free slot
-// CurShot, so several shots in one frame replace each other there; only fans leave clones behind.
-
-#include <cmath>
+// Each enemy kind's way of firing: the lines of its row in the kind table, or a boss's own code.
+// Every shot of a turn is made in the one free slot the turn was given, so several shots in one
+// frame replace each other there; only fans leave clones behind.
 
 #include "enemies/enemy_shots.h"
+#include "enemies/kind_table.h"
 #include "enemies/movement.h"
 #include "enemies/patterns.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 
 namespace {
 
-// The building blocks, for the enemy CurEnemy.
+using enum EnemyShotKind;
+
+// The enemy whose turn it is and the slot its shots are made in.
+struct Gun {
+    Game& g;
+    Enemy& e;
+    EnemyShot& shot;
+};
 
 bool Every(const Enemy& e, int n) {
     return e.Age % n == 0;
@@ -24,374 +31,320 @@ float R(Game& g, int a, int b) {
     return static_cast<float>(Int(Rnd(g) * a + b));
 }
 
-void Start(Game& g, int16_t kind, int16_t damage) {
-    NewShot(g, kind, damage);
-    ShotFromEnemyCentre(g);
+void Start(Gun& f, EnemyShotKind kind) {
+    NewShot(f.shot, kind);
+    ShotFromEnemyCentre(f.g, f.e, f.shot);
 }
 
-void Aimed(Game& g, int16_t kind, int16_t damage, float speed) {
-    Start(g, kind, damage);
-    AimShot(g, speed);
+// Makes the shot; an aimed one at a random speed draws that speed first.
+void Make(Gun& f, const ShotRecipe& r) {
+    switch (r.Shape) {
+        case ShotShape::Aimed: {
+            const float speed = r.SpeedSpread == 0 ? r.Speed : R(f.g, r.SpeedSpread, r.SpeedLeast);
+            Start(f, r.Kind);
+            AimShot(f.g, f.shot, speed);
+            break;
+        }
+        case ShotShape::Straight:
+            Start(f, r.Kind);
+            SetShotVelocity(f.shot, r.VX, r.VY);
+            break;
+        case ShotShape::Fan:
+            Start(f, r.Kind);
+            SpreadShot(f.g, f.shot, r.Step, r.VY, r.Count);
+            break;
+        case ShotShape::Scatter:
+            Start(f, r.Kind);
+            RandomShotVelocity(f.g, f.shot, r.Scale);
+            break;
+    }
+}
+
+// A line of a kind's firing pattern: true when it fired.
+bool Fires(Gun& f, const FireStep& step) {
+    if (!Every(f.e, step.Every)) {
+        return false;
+    }
+    if (step.Odds != 0 && !Chance(f.g, step.Odds)) {
+        return false;
+    }
+    if (step.OnlyStopped && f.e.MoveFlag != 1) {
+        return false;
+    }
+    Make(f, step.Shot);
+    return true;
+}
+
+void FireByRow(Gun& f, const FirePattern& pattern) {
+    for (int i = 0; i < pattern.Steps; ++i) {
+        if (Fires(f, pattern.Step[i])) {
+            return;
+        }
+    }
 }
 
 // The common aimed shot, with odds of 1 in n.
-void A(Game& g, int16_t n) {
-    if (Chance(g, n)) {
-        Aimed(g, 0, 5, R(g, 3, 4));
+void A(Gun& f, int16_t n) {
+    if (Chance(f.g, n)) {
+        Make(f, CommonAimedShot());
     }
 }
 
-void Straight(Game& g, int16_t kind, int16_t damage, int vx, int vy) {
-    Start(g, kind, damage);
-    SetShotVelocity(g, static_cast<int16_t>(vx), static_cast<int16_t>(vy));
+// Successive shots lean from -5 lean through 0 to +5 lean, then start over.
+void Sweep(Gun& f, EnemyShotKind kind, int lean, int vy) {
+    Make(f, StraightShot(kind, static_cast<int16_t>((f.e.FireStep - 5) * lean),
+                         static_cast<int16_t>(vy)));
+    f.e.FireStep = static_cast<int16_t>((f.e.FireStep + 1) % 11);
 }
 
-void Fan(Game& g, int16_t kind, int16_t damage, int step, int vy, int count) {
-    Start(g, kind, damage);
-    SpreadShot(g, static_cast<int16_t>(step), static_cast<int16_t>(vy),
-               static_cast<int16_t>(count));
+int16_t TowardShipVertically(const Gun& f, int v) {
+    return static_cast<int16_t>(f.g.PlayerY >= f.e.Y ? v : -v);
+}
+int16_t TowardShipHorizontally(const Gun& f, int v) {
+    return static_cast<int16_t>(f.g.PlayerX >= f.e.X ? v : -v);
 }
 
-void Scatter(Game& g, int16_t kind, int16_t damage, float scale) {
-    Start(g, kind, damage);
-    RandomShotVelocity(g, scale);
-}
-
-// Successive shots lean from -5 f through 0 to +5 f, then start over.
-void Sweep(Game& g, Enemy& e, int16_t kind, int16_t damage, int f, int vy) {
-    Start(g, kind, damage);
-    SetShotVelocity(g, static_cast<int16_t>((e.FireStep - 5) * f), static_cast<int16_t>(vy));
-    e.FireStep = static_cast<int16_t>((e.FireStep + 1) % 11);
-}
-
-int TowardShipVertically(const Game& g, const Enemy& e, int v) {
-    return g.PlayerY >= e.Y ? v : -v;
-}
-int TowardShipHorizontally(const Game& g, const Enemy& e, int v) {
-    return g.PlayerX >= e.X ? v : -v;
-}
-
-// Two fans in turn; a step left over from a sweep fires nothing and only brings the turn back.
-template <typename First, typename Second>
-void AlternateFans(Enemy& e, First first, Second second) {
-    if (e.FireStep == 0) {
-        first();
-    } else if (e.FireStep == 1) {
-        second();
+// Two shots in turn; a step left over from a sweep fires nothing and only brings the turn back.
+void Alternate(Gun& f, const ShotRecipe& first, const ShotRecipe& second) {
+    if (f.e.FireStep == 0) {
+        Make(f, first);
+    } else if (f.e.FireStep == 1) {
+        Make(f, second);
     }
-    e.FireStep = static_cast<int16_t>((e.FireStep + 1) % 2);
+    f.e.FireStep = static_cast<int16_t>((f.e.FireStep + 1) % 2);
 }
 
 // An aimed shot now and then: mostly the common one, sometimes a faster one.
-void OccasionalAimed(Game& g, int16_t n) {
-    if (Chance(g, n)) {
-        if (Chance(g, 5)) {
-            Aimed(g, 1, 10, R(g, 3, 8));
+void OccasionalAimed(Gun& f, int16_t n) {
+    if (Chance(f.g, n)) {
+        if (Chance(f.g, 5)) {
+            Make(f, AimedShotAtRandomSpeed(Ball, 3, 8));
         } else {
-            Aimed(g, 0, 5, R(g, 3, 4));
+            Make(f, CommonAimedShot());
         }
     }
 }
 
-void FireOrdinary(Game& g, Enemy& e) {
-    switch (e.Kind) {
-        case 3:
-        case 5:
-        case 9:
-        case 10: A(g, 40); break;
-        case 4:
-            if (Every(e, 40))
-                Fan(g, 9, 5, 3, 6, 3);
-            break;
-        case 7:
-            if (Every(e, 15) && e.MoveFlag == 1) {
-                Scatter(g, 6, 5, 1);
-            } else {
-                A(g, 40);
-            }
-            break;
-        case 8:
-            if (Every(e, 8))
-                Straight(g, 11, 5, 0, 12);
-            break;
-        case 11:
-            if (Every(e, 10))
-                Fan(g, 9, 5, 3, 6, 3);
-            break;
-        case 12:
-            if (Every(e, 25)) {
-                Fan(g, 9, 5, 3, 6, 3);
-            } else if (Chance(g, 40)) {
-                Aimed(g, 6, 5, R(g, 3, 4));
-            }
-            break;
-        case 13:
-            if (Chance(g, 50)) {
-                Aimed(g, 1, 10, 12);
-            } else {
-                A(g, 40);
-            }
-            break;
-        case 15: A(g, 10); break;
-        case 16:
-            if (Every(e, 40)) {
-                Fan(g, 9, 5, 3, 6, 5);
-            } else if (Chance(g, 30)) {
-                Straight(g, 1, 10, 0, 12);
-            }
-            break;
-        case 17:
-            if (Every(e, 20))
-                Fan(g, 9, 5, 3, -6, 3);
-            break;
-        case 18:
-            if (Chance(g, 3) && e.MoveFlag == 1)
-                Scatter(g, 0, 5, 1);
-            break;
-        case 20:
-            if (Every(e, 15)) {
-                Fan(g, 9, 5, 3, 6, 2);
-            } else if (Chance(g, 40)) {
-                Straight(g, 1, 10, 0, 12);
-            } else {
-                A(g, 30);
-            }
-            break;
-        case 30:
-            if (Every(e, 120)) {
-                Fan(g, 9, 5, 3, 9, 9);
-            } else if (Every(e, 30)) {
-                Fan(g, 9, 5, 3, 6, 3);
-            }
-            break;
-        default: break;  // never fires
-    }
-}
-
-// Kinds 21 and 41: fans for the first 200 frames of each 500-frame cycle after the first.
-void FireSwayer(Game& g, Enemy& e, int32_t r) {
+// The stage 1 boss and the stage 7 mid-boss: fans for the first 200 frames of each 500-frame cycle
+// after the first.
+void FireSwayer(Gun& f, int32_t r) {
     if (r == 200) {
-        e.FireStep = 0;
+        f.e.FireStep = 0;
     } else if (r == 0) {
-        e.FireStep = 1;
-    } else if (Every(e, 12) && e.FireStep == 1) {
-        Fan(g, 9, 5, 3, 6, 5);
+        f.e.FireStep = 1;
+    } else if (Every(f.e, 12) && f.e.FireStep == 1) {
+        Make(f, FanShot(FanOrb, 3, 6, 5));
     } else {
-        OccasionalAimed(g, 10);
+        OccasionalAimed(f, 10);
     }
 }
 
-void Fire22(Game& g, Enemy& e, int32_t r) {
+void FireStage7Boss(Gun& f, int32_t r) {
     if (r <= 200) {
-        if (Every(e, 30)) {
-            Start(g, 1, 10);
-            if (Chance(g, 7)) {
-                SpreadShot(g, 6, 12, 7);
-            } else if (Chance(g, 4)) {
-                SpreadShot(g, 4, 8, 5);
+        if (Every(f.e, 30)) {
+            // Making the shot draws nothing, so the fan's size can be drawn first.
+            if (Chance(f.g, 7)) {
+                Make(f, FanShot(Ball, 6, 12, 7));
+            } else if (Chance(f.g, 4)) {
+                Make(f, FanShot(Ball, 4, 8, 5));
             } else {
-                SpreadShot(g, 4, 8, 3);
+                Make(f, FanShot(Ball, 4, 8, 3));
             }
         } else {
-            A(g, 20);
+            A(f, 20);
         }
     } else if (r <= 400) {
-        if (Every(e, 20)) {
-            Aimed(g, 2, 20, R(g, 15, 9));
-        } else if (Chance(g, 20)) {
-            Aimed(g, 0, 5, R(g, 3, 4));
-        } else if (Chance(g, 50)) {
-            Fan(g, 9, 5, 2, 7, 7);
+        if (Every(f.e, 20)) {
+            Make(f, AimedShotAtRandomSpeed(Heavy, 15, 9));
+        } else if (Chance(f.g, 20)) {
+            Make(f, CommonAimedShot());
+        } else if (Chance(f.g, 50)) {
+            Make(f, FanShot(FanOrb, 2, 7, 7));
         }
-    } else if (Every(e, 3)) {
-        Fan(g, 9, 5, 2, 15, 13);
+    } else if (Every(f.e, 3)) {
+        Make(f, FanShot(FanOrb, 2, 15, 13));
     } else {
-        Sweep(g, e, 13, 5, 2, -1);
+        Sweep(f, Ring, 2, -1);
     }
 }
 
-void Fire23(Game& g, Enemy& e, int32_t r) {
+void FireStage2Boss(Gun& f, int32_t r) {
     if (r <= 200) {
-        if (Every(e, 20)) {
-            Fan(g, 9, 5, 3, TowardShipVertically(g, e, 6), 3);
+        if (Every(f.e, 20)) {
+            Make(f, FanShot(FanOrb, 3, TowardShipVertically(f, 6), 3));
         } else {
-            A(g, 30);
+            A(f, 30);
         }
     } else if (r <= 400) {
-        OccasionalAimed(g, 15);
-    } else if (Every(e, 2)) {
-        Scatter(g, 0, 5, 1.2f);
+        OccasionalAimed(f, 15);
+    } else if (Every(f.e, 2)) {
+        Make(f, ScatterShot(Orb, 1.2f));
     }
 }
 
-void Fire24(Game& g, Enemy& e, int32_t r) {
+void FireEscort(Gun& f, int32_t r) {
     if (r <= 200) {
-        if (Every(e, 15)) {
-            Fan(g, 9, 5, 3, 6, 7);
+        if (Every(f.e, 15)) {
+            Make(f, FanShot(FanOrb, 3, 6, 7));
         } else {
-            A(g, 20);
+            A(f, 20);
         }
     } else if (r <= 400) {
-        Scatter(g, 0, 5, 1);
-    } else if (Every(e, 3)) {
-        Sweep(g, e, 9, 5, 2, 12);
+        Make(f, ScatterShot(Orb, 1));
+    } else if (Every(f.e, 3)) {
+        Sweep(f, FanOrb, 2, 12);
     }
 }
 
-void Fire25(Game& g, Enemy& e, int32_t r) {
+void FireStage3Boss(Gun& f, int32_t r) {
     if (r <= 200) {
-        if (Every(e, 25)) {
-            AlternateFans(
-                e, [&] { Fan(g, 9, 5, 3, 6, 7); }, [&] { Fan(g, 9, 5, 2, 6, 7); });
+        if (Every(f.e, 25)) {
+            Alternate(f, FanShot(FanOrb, 3, 6, 7), FanShot(FanOrb, 2, 6, 7));
         } else {
-            A(g, 20);
+            A(f, 20);
         }
     } else if (r <= 400) {
-        if (Every(e, 35)) {
-            AlternateFans(
-                e, [&] { Fan(g, 1, 10, 6, 12, 3); }, [&] { Fan(g, 1, 10, 3, 12, 3); });
+        if (Every(f.e, 35)) {
+            Alternate(f, FanShot(Ball, 6, 12, 3), FanShot(Ball, 3, 12, 3));
         } else {
-            A(g, 20);
+            A(f, 20);
         }
-    } else if (Every(e, 2)) {
-        Sweep(g, e, 1, 10, 1, 12);
+    } else if (Every(f.e, 2)) {
+        Sweep(f, Ball, 1, 12);
     }
 }
 
-void Fire26(Game& g, Enemy& e, int32_t r) {
-    if (PlayerInColumn(g)) {
-        if (Every(e, 10))
-            Straight(g, 2, 20, 0, 20);
+void FireStage4Boss(Gun& f, int32_t r) {
+    if (PlayerInColumn(f.g, f.e)) {
+        if (Every(f.e, 10))
+            Make(f, StraightShot(Heavy, 0, 20));
     } else if (r <= 200) {
-        if (Every(e, 25)) {
-            Fan(g, 9, 5, 3, 6, 6);
+        if (Every(f.e, 25)) {
+            Make(f, FanShot(FanOrb, 3, 6, 6));
         } else {
-            A(g, 20);
+            A(f, 20);
         }
     } else if (r <= 400) {
-        Scatter(g, 0, 5, 1);
-    } else if (Every(e, 5)) {
-        Sweep(g, e, 1, 10, 2, 12);
+        Make(f, ScatterShot(Orb, 1));
+    } else if (Every(f.e, 5)) {
+        Sweep(f, Ball, 2, 12);
     }
 }
 
-void Fire27(Game& g, Enemy& e, int32_t r) {
-    if (PlayerInColumn(g)) {
-        if (Every(e, 10))
-            Straight(g, 2, 20, 0, TowardShipVertically(g, e, 20));
-    } else if (PlayerInRow(g)) {
-        if (Every(e, 10))
-            Straight(g, 2, 20, TowardShipHorizontally(g, e, 20), 0);
+void FireStage5Boss(Gun& f, int32_t r) {
+    if (PlayerInColumn(f.g, f.e)) {
+        if (Every(f.e, 10))
+            Make(f, StraightShot(Heavy, 0, TowardShipVertically(f, 20)));
+    } else if (PlayerInRow(f.g, f.e)) {
+        if (Every(f.e, 10))
+            Make(f, StraightShot(Heavy, TowardShipHorizontally(f, 20), 0));
     } else if (r <= 200) {
-        if (Every(e, 30)) {
-            Fan(g, 1, 10, 12, TowardShipVertically(g, e, 12), 2);
+        if (Every(f.e, 30)) {
+            Make(f, FanShot(Ball, 12, TowardShipVertically(f, 12), 2));
         } else {
-            A(g, 30);
+            A(f, 30);
         }
     } else if (r <= 400) {
-        if (Every(e, 20)) {
-            Fan(g, 9, 5, 3, TowardShipVertically(g, e, 6), 5);
+        if (Every(f.e, 20)) {
+            Make(f, FanShot(FanOrb, 3, TowardShipVertically(f, 6), 5));
         } else {
-            A(g, 30);
+            A(f, 30);
         }
-    } else if (Every(e, 3)) {
-        Aimed(g, 1, 10, R(g, 5, 8));
+    } else if (Every(f.e, 3)) {
+        Make(f, AimedShotAtRandomSpeed(Ball, 5, 8));
     }
 }
 
-void Fire28(Game& g, Enemy& e, int32_t r) {
-    if (PlayerInColumn(g)) {
-        if (Every(e, 10))
-            Fan(g, 4, 50, 3, 20, 3);
-    } else if (PlayerInRow(g)) {
-        if (Every(e, 10))
-            Straight(g, 4, 50, TowardShipHorizontally(g, e, 20), 0);
+void FireStage6Boss(Gun& f, int32_t r) {
+    if (PlayerInColumn(f.g, f.e)) {
+        if (Every(f.e, 10))
+            Make(f, FanShot(Plasma, 3, 20, 3));
+    } else if (PlayerInRow(f.g, f.e)) {
+        if (Every(f.e, 10))
+            Make(f, StraightShot(Plasma, TowardShipHorizontally(f, 20), 0));
     } else if (r <= 200) {
-        if (Every(e, 20)) {
-            Fan(g, 9, 5, 3, 6, 7);
+        if (Every(f.e, 20)) {
+            Make(f, FanShot(FanOrb, 3, 6, 7));
         } else {
-            A(g, 10);
+            A(f, 10);
         }
     } else if (r <= 400) {
-        if (Every(e, 30)) {
-            AlternateFans(
-                e, [&] { Fan(g, 1, 10, 6, 12, 5); }, [&] { Fan(g, 2, 20, 10, 20, 3); });
+        if (Every(f.e, 30)) {
+            Alternate(f, FanShot(Ball, 6, 12, 5), FanShot(Heavy, 10, 20, 3));
         } else {
-            A(g, 20);
+            A(f, 20);
         }
     } else if (r <= 500) {
-        if (Every(e, 2))
-            Sweep(g, e, 1, 10, 4, 12);
+        if (Every(f.e, 2))
+            Sweep(f, Ball, 4, 12);
     } else {
-        Scatter(g, 1, 10, 2);
+        Make(f, ScatterShot(Ball, 2));
     }
 }
 
-void Fire31ByPhase(Game& g, Enemy& e, int32_t r) {
+void FireFinalBossByPhase(Gun& f, int32_t r) {
     if (r <= 100) {
-        if (Every(e, 15))
-            Fan(g, 9, 5, 3, 6, 3);
+        if (Every(f.e, 15))
+            Make(f, FanShot(FanOrb, 3, 6, 3));
     } else if (r <= 200) {
-        if (Every(e, 2))
-            Scatter(g, 0, 5, 1);
+        if (Every(f.e, 2))
+            Make(f, ScatterShot(Orb, 1));
     } else if (r <= 300) {
-        if (Every(e, 5))
-            Sweep(g, e, 1, 10, 2, 12);
+        if (Every(f.e, 5))
+            Sweep(f, Ball, 2, 12);
     } else if (r <= 400) {
-        if (Every(e, 6)) {
-            Sweep(g, e, 1, 10, 2, 12);
-        } else if (Every(e, 3)) {
-            Sweep(g, e, 1, 10, -2, 12);
+        if (Every(f.e, 6)) {
+            Sweep(f, Ball, 2, 12);
+        } else if (Every(f.e, 3)) {
+            Sweep(f, Ball, -2, 12);
         }
     } else if (r <= 430) {
-        if (Every(e, 2))
-            Fan(g, 5, 10, 2, 20, 3);
+        if (Every(f.e, 2))
+            Make(f, FanShot(Star, 2, 20, 3));
     } else if (r <= 500) {
-        if (Every(e, 22))
-            Fan(g, 13, 5, 1, 3, 9);
+        if (Every(f.e, 22))
+            Make(f, FanShot(Ring, 1, 3, 9));
     } else {
-        Scatter(g, 0, 5, 1);
+        Make(f, ScatterShot(Orb, 1));
     }
 }
 
 // The final boss: several steps each frame, the later ones replacing the shot of the earlier.
-void Fire31(Game& g, Enemy& e, int32_t r) {
-    if (Every(e, 142)) {
-        Fan(g, 13, 5, 1, 2, 7);
-    } else if (Every(e, 71)) {
-        Fan(g, 13, 5, 1, 3, 6);
+void FireFinalBoss(Gun& f, int32_t r) {
+    if (Every(f.e, 142)) {
+        Make(f, FanShot(Ring, 1, 2, 7));
+    } else if (Every(f.e, 71)) {
+        Make(f, FanShot(Ring, 1, 3, 6));
     }
-    A(g, 20);
+    A(f, 20);
     if (r == 560 || r == 580) {
-        Fan(g, 2, 20, 3, 12, 9);
+        Make(f, FanShot(Heavy, 3, 12, 9));
         return;
     }
-    if (PlayerInColumn(g)) {
-        if (Every(e, 3))
-            Straight(g, 2, 20, 0, 20);
+    if (PlayerInColumn(f.g, f.e)) {
+        if (Every(f.e, 3))
+            Make(f, StraightShot(Heavy, 0, 20));
         return;
     }
-    Fire31ByPhase(g, e, r);
+    FireFinalBossByPhase(f, r);
 }
 
-void EnemyFirePattern(Game& g, int index, int slot) {
-    g.CurEnemy = static_cast<int16_t>(index);
-    g.CurShot = static_cast<int16_t>(slot);
-    Enemy& e = g.Enemies[index];
+void EnemyFirePattern(Game& g, Enemy& e, EnemyShot& shot) {
+    Gun f{g, e, shot};
     const int32_t r = e.Age % 500;
     const int32_t longR = e.Age % 600;
     switch (e.Kind) {
-        case 21:
-        case 41: FireSwayer(g, e, r); break;
-        case 22: Fire22(g, e, r); break;
-        case 23: Fire23(g, e, r); break;
-        case 24: Fire24(g, e, r); break;
-        case 25: Fire25(g, e, r); break;
-        case 26: Fire26(g, e, r); break;
-        case 27: Fire27(g, e, r); break;
-        case 28: Fire28(g, e, longR); break;
-        case 31: Fire31(g, e, longR); break;
-        default: FireOrdinary(g, e); break;
+        case EnemyKind::Stage1Boss:
+        case EnemyKind::Stage7MidBoss: FireSwayer(f, r); break;
+        case EnemyKind::Stage7Boss: FireStage7Boss(f, r); break;
+        case EnemyKind::Stage2Boss: FireStage2Boss(f, r); break;
+        case EnemyKind::Escort: FireEscort(f, r); break;
+        case EnemyKind::Stage3Boss: FireStage3Boss(f, r); break;
+        case EnemyKind::Stage4Boss: FireStage4Boss(f, r); break;
+        case EnemyKind::Stage5Boss: FireStage5Boss(f, r); break;
+        case EnemyKind::Stage6Boss: FireStage6Boss(f, longR); break;
+        case EnemyKind::FinalBoss: FireFinalBoss(f, longR); break;
+        default: FireByRow(f, KindRowOf(e.Kind).Fire); break;
     }
 }
 
@@ -400,7 +353,8 @@ void EnemyFirePattern(Game& g, int index, int slot) {
 void FireEnemyShots(Game& g, int index) {
     for (int slot = 0; slot < kEnemyShotSlots; ++slot) {
         if (g.EnemyShots[slot].State == 0) {
-            EnemyFirePattern(g, index, slot);
+            g.CurShot = static_cast<int16_t>(slot);
+            EnemyFirePattern(g, g.Enemies[index], g.EnemyShots[slot]);
             return;
         }
     }

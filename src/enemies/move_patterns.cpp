@@ -1,15 +1,17 @@
-// Each enemy kind's way of flying, as one table keyed by kind.
+// Each enemy kind's way of flying: the flight named in its row of the kind table, with that row's
+// numbers.
 
+#include "enemies/kind_table.h"
 #include "enemies/movement.h"
 #include "enemies/patterns.h"
-#include "shell/game.h"
-#include "shell/numbers.h"
+#include "game/game.h"
+#include "game/numbers.h"
 
 namespace volley {
 
 namespace {
 
-// The building blocks of the table, on the enemy e.
+// The building blocks, on the enemy e.
 
 void To(Enemy& e, int16_t vx, int16_t vy) {
     e.VX = vx;
@@ -45,8 +47,11 @@ bool TimerDue(const Enemy& e) {
     return e.Age == e.MoveTimer && e.MoveFlag == 0;
 }
 
-int32_t RandomTimer(Game& g, int spread, int first) {
-    return Int(Rnd(g) * spread + first);
+int32_t DrawTimer(Game& g, TimerRange timer) {
+    if (timer.Spread == 0) {
+        return timer.First;
+    }
+    return Int(Rnd(g) * int{timer.Spread} + int{timer.First});
 }
 
 // After its first update: turns sideways when its timer is due, otherwise keeps between two walls.
@@ -59,18 +64,18 @@ void TurnOrPatrol(Game& g, Enemy& e, int16_t speed, double left, double right) {
 }
 
 // Falls until its timer, then turns sideways and patrols between two walls.
-void TurnThenPatrol(Game& g, Enemy& e, int32_t timer, int16_t speed, double left, double right) {
+void TurnThenPatrol(Game& g, Enemy& e, const FlightRow& row) {
     if (FirstUpdate(e)) {
-        e.MoveTimer = timer;
+        e.MoveTimer = DrawTimer(g, row.Timer);
     } else {
-        TurnOrPatrol(g, e, speed, left, right);
+        TurnOrPatrol(g, e, row.Speed, row.Left, row.Right);
     }
 }
 
-// Falls until a random moment, then stands still.
-void StopAtRandom(Game& g, Enemy& e, int spread, int first) {
+// Falls until its timer, then stands still.
+void StopAtRandom(Game& g, Enemy& e, const FlightRow& row) {
     if (FirstUpdate(e)) {
-        e.MoveTimer = RandomTimer(g, spread, first);
+        e.MoveTimer = DrawTimer(g, row.Timer);
     } else if (TimerDue(e)) {
         Stop(e);
     }
@@ -123,19 +128,19 @@ void Chase(Game& g, Enemy& e) {
         To(e, 0, -4);
     } else if (e.Y <= h * 0.05) {
         To(e, 0, 4);
-    } else if (PlayerInRow(g)) {
-        DashAtPlayerX(g, 4);
-    } else if (PlayerInColumn(g)) {
-        DashAtPlayerY(g, 4);
+    } else if (PlayerInRow(g, e)) {
+        DashAtPlayerX(g, e, 4);
+    } else if (PlayerInColumn(g, e)) {
+        DashAtPlayerY(g, e, 4);
     }
 }
 
-// From age 20 moves sideways at (vx, 0), then patrols between two walls.
-void SlideThenPatrol(Game& g, Enemy& e, int16_t vx, double left, double right, int16_t speed) {
+// From age 20 moves sideways at (SlideVX, 0), then patrols between two walls.
+void SlideThenPatrol(const Game& g, Enemy& e, const FlightRow& row) {
     if (e.Age == 20) {
-        To(e, vx, 0);
+        To(e, row.SlideVX, 0);
     } else {
-        Walls(g, e, left, right, speed);
+        Walls(g, e, row.Left, row.Right, row.Speed);
     }
 }
 
@@ -152,57 +157,36 @@ void PatrolAndJump(Game& g, Enemy& e) {
 }
 
 void ApplyPattern(Game& g, Enemy& e) {
-    switch (e.Kind) {
-        case 3:
-            if (e.Age == 30)
-                AimEnemy(g, 8);
+    const FlightRow& row = KindRowOf(e.Kind).Flight;
+    switch (row.Pattern) {
+        case Flight::Straight: break;
+        case Flight::AimOnce:
+            if (e.Age == row.At)
+                AimEnemy(g, e, row.Speed);
             break;
-        case 5:
-            if (PlayerInRow(g) && e.MoveFlag == 0) {
+        case Flight::AimEvery:
+            if (e.Age % row.At == 0)
+                AimEnemy(g, e, row.Speed);
+            break;
+        case Flight::DashAlongRow:
+            if (PlayerInRow(g, e) && e.MoveFlag == 0) {
                 e.MoveFlag = 1;
-                DashAtPlayerX(g, 30);
+                DashAtPlayerX(g, e, row.Speed);
             }
             break;
-        case 7: StopAtRandom(g, e, 20, 10); break;
-        case 8:
-            if (FirstUpdate(e)) {
-                e.MoveTimer = RandomTimer(g, 20, 10);
-            } else {
-                TurnOrPatrol(g, e, 8, 0.1, 0.9);
-            }
-            break;
-        case 9:
-            if (e.Age % 20 == 0)
-                AimEnemy(g, 8);
-            break;
-        case 11:
-        case 15:
-            if (e.Age == 7)
-                AimEnemy(g, 12);
-            break;
-        case 12:
-        case 16:
-        case 17: TurnThenPatrol(g, e, 15, 4, 0.2, 0.8); break;
-        case 18: StopAtRandom(g, e, 15, 15); break;
-        case 20: TurnThenPatrol(g, e, 20, 3, 0.3, 0.7); break;
-        case 21:
-        case 41: Sway(e); break;
-        case 22:
-        case 25: Bob(g, e); break;
-        case 23: Chase(g, e); break;
-        case 24:
-        case 26: SlideThenPatrol(g, e, 6, 0.05, 0.85, 6); break;
-        case 27: PatrolAndJump(g, e); break;
-        case 28: SlideThenPatrol(g, e, 3, 0.25, 0.5, 3); break;
-        case 31: SlideThenPatrol(g, e, -6, 0.05, 0.85, 6); break;
-        default: break;  // the spawn velocity stays
+        case Flight::StopAtRandom: StopAtRandom(g, e, row); break;
+        case Flight::TurnThenPatrol: TurnThenPatrol(g, e, row); break;
+        case Flight::SlideThenPatrol: SlideThenPatrol(g, e, row); break;
+        case Flight::Sway: Sway(e); break;
+        case Flight::Bob: Bob(g, e); break;
+        case Flight::Chase: Chase(g, e); break;
+        case Flight::PatrolAndJump: PatrolAndJump(g, e); break;
     }
 }
 
 }  // namespace
 
 void EnemyMovePattern(Game& g, int index) {
-    g.CurEnemy = static_cast<int16_t>(index);
     Enemy& e = g.Enemies[index];
     ApplyPattern(g, e);
     e.X = static_cast<int16_t>(e.X + e.VX);

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/little_endian.h"
 #include "platform/read_file.h"
 
 namespace volley {
@@ -11,14 +12,6 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
-
-uint32_t ReadLe(const uint8_t* p, int bytes) {
-    uint32_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | p[i];
-    }
-    return value;
-}
 
 struct BmpHeader {
     uint32_t pixelOffset = 0;
@@ -35,14 +28,14 @@ bool ParseHeader(const uint8_t* data, size_t size, BmpHeader& h, std::string& er
         error = "not a BMP file";
         return false;
     }
-    h.pixelOffset = ReadLe(data + 10, 4);
+    h.pixelOffset = static_cast<uint32_t>(ReadLe(data + 10, 4));
     const uint8_t* info = data + kFileHeaderSize;
-    h.infoSize = ReadLe(info, 4);
-    h.width = static_cast<int32_t>(ReadLe(info + 4, 4));
-    h.height = static_cast<int32_t>(ReadLe(info + 8, 4));
-    h.bitCount = static_cast<int>(ReadLe(info + 14, 2));
-    h.compression = ReadLe(info + 16, 4);
-    h.paletteCount = ReadLe(info + 32, 4);
+    h.infoSize = static_cast<uint32_t>(ReadLe(info, 4));
+    h.width = static_cast<int32_t>(static_cast<uint32_t>(ReadLe(info + 4, 4)));
+    h.height = static_cast<int32_t>(static_cast<uint32_t>(ReadLe(info + 8, 4)));
+    h.bitCount = static_cast<int>(static_cast<uint32_t>(ReadLe(info + 14, 2)));
+    h.compression = static_cast<uint32_t>(ReadLe(info + 16, 4));
+    h.paletteCount = static_cast<uint32_t>(ReadLe(info + 32, 4));
     if (h.infoSize < kInfoHeaderSize || h.infoSize > size - kFileHeaderSize) {
         error = "damaged BMP header";
         return false;

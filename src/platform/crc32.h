@@ -1,4 +1,4 @@
-// The CRC-32 of zlib and PNG, which the replay files and the screenshots carry.
+// The CRC-32 of zlib and PNG, which the replay files and the screenshots carry: zlib's own.
 #pragma once
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 // one (see headless.h); the game only ever sees these interfaces.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,6 +11,13 @@
 #include "platform/surface.h"
 
 namespace volley {
+
+// A key by its place on the keyboard, whatever the layout: its number among the USB keyboard
+// usages (the platform's SDL side maps these one to one to SDL's scancodes).
+enum class KeyPlace : uint16_t {};
+
+// The six keys that can be bound anew, in this order: left, up, right, down, fire, bomb.
+using KeyBindingPlaces = std::array<KeyPlace, 6>;
 
 // The seven keys the game reads, by their position on the keyboard.
 // Pause is P or the Pause key.
@@ -85,6 +93,11 @@ struct JoyReading {
     uint16_t Y = 32767;
     uint32_t Buttons = 0;
 };
+
+// A pad's buttons by name, as their bits in JoyReading::Buttons: a game controller's face buttons
+// A and B first, then its others in SDL's order. A plain joystick's buttons 1 and 2 take the
+// places of A and B; its others have no names.
+enum class PadButton : uint8_t { A = 0, B = 1, X = 2, Y = 3, Back = 4, Guide = 5, Start = 6 };
 
 class Joysticks {
   public:

@@ -2,16 +2,14 @@
 
 #include <cstring>
 
+#include "platform/little_endian.h"
+
 namespace volley {
 
 namespace {
 
 constexpr size_t kRiffHeaderBytes = 12;  // "RIFF", the file's length, "WAVE"
 constexpr size_t kChunkHeaderBytes = 8;  // the chunk's name and length
-
-uint32_t ReadLe32(const uint8_t* p) {
-    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-}
 
 }  // namespace
 
@@ -22,7 +20,7 @@ bool WavChunksFit(const uint8_t* file, size_t size) {
     }
     size_t pos = kRiffHeaderBytes;
     while (size - pos >= kChunkHeaderBytes) {
-        const size_t length = ReadLe32(file + pos + 4);
+        const size_t length = static_cast<uint32_t>(ReadLe(file + pos + 4, 4));
         pos += kChunkHeaderBytes;
         if (length > size - pos) {
             return false;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -14,7 +14,7 @@ constexpr int16_t kEnergyPerItem = 20;
 
 void AddItemScore(Game& g, int32_t points) {
     g.Score += points;
-    g.LabelDirty[2] = true;
+    g.LabelDirty[LabelId::Score] = true;
 }
 
 }  // namespace
@@ -40,9 +40,9 @@ void DamagePlayer(Game& g, int16_t amount) {
     }
 }
 
-void CollectItem(Game& g, int16_t kind, int32_t points) {
+void CollectItem(Game& g, EnemyKind kind, int32_t points) {
     switch (kind) {
-        case 0:
+        case EnemyKind::PowerItem:
             if (g.PowerLevel == kTopPowerLevel) {
                 AddItemScore(g, points);
             } else {
@@ -50,11 +50,11 @@ void CollectItem(Game& g, int16_t kind, int32_t points) {
             }
             g.PowerGuard = kFullPowerGuard;
             break;
-        case 1:
+        case EnemyKind::BombItem:
             g.Bombs += 1;
-            g.LabelDirty[3] = true;
+            g.LabelDirty[LabelId::Bombs] = true;
             break;
-        case 2:
+        case EnemyKind::EnergyItem:
             if (g.PlayerEnergy == kFullEnergy) {
                 AddItemScore(g, points);
             } else {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/kinds.h"
+
 namespace volley {
 
 struct Game;
@@ -17,8 +19,8 @@ bool TouchesPlayer(const Game& g, int ox, int oy, int ow, int oh);
 // A hit of `amount` energy: the sound, a step of the power guard, and the ship goes down at zero.
 void DamagePlayer(Game& g, int16_t amount);
 
-// An item taken: kind 0 power, 1 bomb, 2 energy; a full gauge turns it into `points`.
-void CollectItem(Game& g, int16_t kind, int32_t points);
+// An item taken: power, bomb or energy; a full gauge (or full power) turns it into `points`.
+void CollectItem(Game& g, EnemyKind kind, int32_t points);
 
 // Plays one of the four effects.
 void PlaySound(Game& g, const std::vector<uint8_t>& effect);

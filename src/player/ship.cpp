@@ -3,8 +3,8 @@
 #include <array>
 
 #include "display/blit.h"
-#include "shell/game.h"
-#include "shell/input.h"
+#include "game/game.h"
+#include "input/input.h"
 
 namespace volley {
 
@@ -17,7 +17,7 @@ constexpr int16_t kLevelFlight = 2;
 // One way to fly: the direction code, the step along each axis (in ship speeds) and the ship cell
 // that shows it.
 struct Manoeuvre {
-    int32_t code;
+    Direction code;
     int dx;
     int dy;
     int16_t frame;
@@ -25,14 +25,14 @@ struct Manoeuvre {
 
 // The first line matching either the keyboard or the joystick wins.
 constexpr std::array<Manoeuvre, 8> kManoeuvres{{
-    {kUp, 0, -1, 2},
-    {kRight, 1, 0, 3},
-    {kDown, 0, 1, 2},
-    {kLeft, -1, 0, 1},
-    {kUpRight, 1, -1, 4},
-    {kRightDown, 1, 1, 4},
-    {kDownLeft, -1, 1, 0},
-    {kLeftUp, -1, -1, 0},
+    {Direction::Up, 0, -1, 2},
+    {Direction::Right, 1, 0, 3},
+    {Direction::Down, 0, 1, 2},
+    {Direction::Left, -1, 0, 1},
+    {Direction::UpRight, 1, -1, 4},
+    {Direction::RightDown, 1, 1, 4},
+    {Direction::DownLeft, -1, 1, 0},
+    {Direction::LeftUp, -1, -1, 0},
 }};
 
 int16_t Clamp(int value, int high) {
@@ -51,7 +51,7 @@ void MovePlayer(Game& g) {
     if (g.PlayerDown) {
         return;
     }
-    const int32_t keys = ReadKeys(g);
+    const Direction keys = ReadKeys(g);
     g.PlayerFrame = kLevelFlight;
     for (const Manoeuvre& m : kManoeuvres) {
         if (keys == m.code || g.Joy.Direction == m.code) {

@@ -4,10 +4,10 @@
 #include <span>
 
 #include "display/blit.h"
+#include "game/game.h"
+#include "game/numbers.h"
+#include "input/input.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
-#include "shell/input.h"
-#include "shell/numbers.h"
 
 namespace volley {
 
@@ -19,10 +19,9 @@ constexpr int kFirstBombSlot = 100;
 constexpr int16_t kVolleyRise = -12;
 constexpr int kVolleyStartAbove = 32;
 constexpr int16_t kTopEdge = -12;  // a shot at or above this row is gone
-constexpr int16_t kFragmentKind = 2;
 
 struct VolleyShot {
-    int16_t kind;
+    PlayerShotKind kind;
     int16_t offset;  // from the ship's left edge
     int16_t vx;
 };
@@ -36,12 +35,15 @@ struct VolleyShape {
     std::array<VolleyShot, 5> shots;
 };
 
+constexpr PlayerShotKind kNeedle = PlayerShotKind::Needle;
+constexpr PlayerShotKind kWide = PlayerShotKind::Wide;
+
 constexpr std::array<VolleyShape, 5> kVolleys{{
-    {1, 100, 1, {{{0, 14, 0}}}},
-    {1, 100, 1, {{{3, 0, 0}}}},
-    {3, 96, 3, {{{0, -8, -6}, {3, 0, 0}, {0, 36, 6}}}},
-    {3, 96, 3, {{{3, -8, -6}, {3, 0, 0}, {3, 8, 6}}}},
-    {5, 95, 5, {{{3, -16, -6}, {3, -8, -3}, {3, 0, 0}, {3, 8, 3}, {3, 16, 6}}}},
+    {1, 100, 1, {{{kNeedle, 14, 0}}}},
+    {1, 100, 1, {{{kWide, 0, 0}}}},
+    {3, 96, 3, {{{kNeedle, -8, -6}, {kWide, 0, 0}, {kNeedle, 36, 6}}}},
+    {3, 96, 3, {{{kWide, -8, -6}, {kWide, 0, 0}, {kWide, 8, 6}}}},
+    {5, 95, 5, {{{kWide, -16, -6}, {kWide, -8, -3}, {kWide, 0, 0}, {kWide, 8, 3}, {kWide, 16, 6}}}},
 }};
 
 // Only a group's first slot is tested: the others are taken as they are.
@@ -55,10 +57,10 @@ int FindVolleyStart(const Game& g, const VolleyShape& shape) {
 }
 
 bool FirePressed(Game& g) {
-    return KeyDown(g, GameKey::Z) || g.Joy.Button[0];
+    return KeyDown(g, GameKey::Z) || g.Joy.Pressed(PadButton::A);
 }
 bool BombPressed(Game& g) {
-    return KeyDown(g, GameKey::X) || g.Joy.Button[1];
+    return KeyDown(g, GameKey::X) || g.Joy.Pressed(PadButton::B);
 }
 
 void FireStep(Game& g) {
@@ -134,7 +136,7 @@ void FireVolley(Game& g) {
 
 void DropBomb(Game& g) {
     PlaySound(g, g.SndBom);
-    g.LabelDirty[3] = true;
+    g.LabelDirty[LabelId::Bombs] = true;
     g.BombActive = true;
     g.BombTimer = 0;
     g.Bombs -= 1;
@@ -149,7 +151,7 @@ void DropBomb(Game& g) {
         const int32_t vx = Int(Rnd(g) * 12 - 6);
         const int32_t vy = Int(Rnd(g) * 6 - 15);
         shot = PlayerShot{1,
-                          kFragmentKind,
+                          PlayerShotKind::Fragment,
                           1,
                           static_cast<int16_t>(x),
                           static_cast<int16_t>(y),
@@ -163,7 +165,7 @@ bool HitEnemies(Game& g, int x, int y, int shot) {
     const PlayerShotType& box = g.PlayerShotTypes[s.Kind];
     bool hit = false;
     for (Enemy& e : g.Enemies) {
-        if (e.State != 1 || e.Kind < kFirstEnemyKind) {
+        if (e.State != 1 || IsItem(e.Kind)) {
             continue;
         }
         const EnemyType& type = g.EnemyTypes[e.Kind];

@@ -4,27 +4,24 @@
 #include <array>
 #include <cstdio>
 
+#include "game/game.h"
 #include "platform/bmp.h"
+#include "platform/little_endian.h"
 #include "platform/read_file.h"
-#include "shell/game.h"
-#include "shell/little_endian.h"
 #include "shell/save_file.h"
 
 namespace volley {
 
 namespace {
 
-constexpr size_t kRecordBytes = 8;
-constexpr size_t kTableBytes = kSpriteKinds * kRecordBytes;
-constexpr size_t kDataFileBytes = 3 * kTableBytes;
 using DataBytes = std::array<uint8_t, kDataFileBytes>;
 
-template <typename Record>
-void ReadTable(const DataBytes& bytes, size_t offset, SpriteTable<Record>& table) {
-    for (Record& record : table) {
+template <typename Kind>
+void ReadTable(const DataBytes& bytes, size_t offset, SpriteTable<Kind>& table) {
+    for (SpriteRect& record : table) {
         const uint8_t* p = bytes.data() + offset;
-        record = Record{ReadInt16(p), ReadInt16(p + 2), ReadInt16(p + 4), ReadInt16(p + 6)};
-        offset += kRecordBytes;
+        record = SpriteRect{ReadInt16(p), ReadInt16(p + 2), ReadInt16(p + 4), ReadInt16(p + 6)};
+        offset += kSpriteRecordBytes;
     }
 }
 
@@ -66,8 +63,8 @@ void DecodeDataTables(const uint8_t* data, size_t size, Game& g) {
     DataBytes bytes{};
     std::copy_n(data, std::min(size, bytes.size()), bytes.begin());
     ReadTable(bytes, 0, g.PlayerShotTypes);
-    ReadTable(bytes, kTableBytes, g.EnemyTypes);
-    ReadTable(bytes, 2 * kTableBytes, g.EnemyShotTypes);
+    ReadTable(bytes, kSpriteTableBytes, g.EnemyTypes);
+    ReadTable(bytes, 2 * kSpriteTableBytes, g.EnemyShotTypes);
 }
 
 std::string ProgramFile(const Game& g, const char* relative) {

@@ -4,18 +4,18 @@
 #include "display/compose.h"
 #include "display/gauge.h"
 #include "display/labels.h"
-#include "display/stage_end.h"
 #include "display/stars.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_shots.h"
+#include "game/game.h"
+#include "input/input.h"
 #include "player/ship.h"
 #include "player/shots.h"
-#include "shell/game.h"
-#include "shell/input.h"
 #include "shell/pacing.h"
 #include "shell/pause.h"
 #include "shell/scenes.h"
 #include "shell/shutdown.h"
+#include "stages/stage_end.h"
 #include "stages/stage_script.h"
 
 namespace volley {
@@ -55,13 +55,13 @@ void EndOfStage(Game& g) {
         // Nothing moves on this screen: a few milliseconds between looks at the keys cost no
         // response (presses are latched) and keep the wait from burning a core.
         g.Sys.clock.Sleep(kIdlePassMs);
-        if (KeyDown(g, GameKey::Z) || g.Joy.Button[0]) {
+        if (KeyDown(g, GameKey::Z) || g.Joy.Pressed(PadButton::A)) {
             BackToTitle(g);
             return;
         }
         if (KeyDown(g, GameKey::Escape)) {
             UpdateHiScore(g);
-            FormUnload(g);
+            RequestClose();
         }
     }
 }
@@ -88,7 +88,7 @@ void StepFrame(Game& g) {
 bool RunFrame(Game& g) {
     g.Joy = ReadJoystick(g);
     if (KeyDown(g, GameKey::Escape)) {
-        FormUnload(g);  // the running score does not reach the high scores
+        RequestClose();  // the running score does not reach the high scores
     }
     if (PauseRequested(g)) {
         PauseGame(g);
@@ -107,8 +107,8 @@ bool RunFrame(Game& g) {
 void GameLoop(Game& g) {
     FlushKeys(g);
     ForgetPauseRequests(g);
-    for (int i = 0; i <= 3; ++i) {
-        g.LabelDirty[i] = true;
+    for (LabelId label : {LabelId::Stage, LabelId::HiScore, LabelId::Score, LabelId::Bombs}) {
+        g.LabelDirty[label] = true;
     }
     RefreshLabels(g);
     DoEvents(g);

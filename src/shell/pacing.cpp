@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/game.h"
+#include "game/game.h"
 #include "shell/shutdown.h"
 
 namespace volley {
@@ -20,7 +20,7 @@ constexpr uint32_t kSleepSliceMs = 10;
 
 void DoEvents(Game& g) {
     if (g.Sys.events.Pump()) {
-        FormUnload(g);
+        RequestClose();
     }
 }
 

@@ -9,7 +9,7 @@ struct Game;
 
 inline constexpr int32_t kFrameMs = 25;
 
-// Handles the window's and the system's events; a close request runs the shutdown path from here.
+// Handles the window's and the system's events; a close request leaves the scene loop from here.
 void DoEvents(Game& g);
 
 // Yields at least once, then returns at the first clock reading strictly more than ms after the

@@ -1,8 +1,8 @@
 #include "shell/pause.h"
 
 #include "display/compose.h"
-#include "shell/game.h"
-#include "shell/input.h"
+#include "game/game.h"
+#include "input/input.h"
 #include "shell/pacing.h"
 #include "shell/shutdown.h"
 
@@ -10,14 +10,12 @@ namespace volley {
 
 namespace {
 
-// A game controller's Start button, as the joystick reads it.
-constexpr size_t kStartButton = 6;
 // How often the paused game looks at its keys.
 constexpr uint32_t kPausedPassMs = 10;
 
 // Start counts when it goes down, not while it is held.
 bool StartPressed(Game& g) {
-    const bool down = g.Joy.Button[kStartButton];
+    const bool down = g.Joy.Pressed(PadButton::Start);
     const bool pressed = down && !g.StartHeld;
     g.StartHeld = down;
     return pressed;
@@ -36,7 +34,7 @@ void ForgetPauseRequests(Game& g) {
     KeyDown(g, GameKey::Pause);
     g.Sys.events.TakeFocusLoss();
     // Start held down since the title counts once it is let go and pressed again.
-    g.StartHeld = g.Joy.Button[kStartButton];
+    g.StartHeld = g.Joy.Pressed(PadButton::Start);
 }
 
 void PauseGame(Game& g) {
@@ -48,7 +46,7 @@ void PauseGame(Game& g) {
         DoEvents(g);
         g.Joy = ReadJoystick(g);
         if (KeyDown(g, GameKey::Escape)) {
-            FormUnload(g);
+            RequestClose();
         }
         const bool resume = KeyDown(g, GameKey::Pause) || StartPressed(g);
         g.Sys.events.TakeFocusLoss();  // losing the focus again changes nothing

@@ -1,6 +1,6 @@
 #include "shell/reset.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -31,7 +31,7 @@ void ResetGame(Game& g) {
     g.PowerLevel = 1;
     g.PowerGuard = 5;
     g.PlayerEnergy = 100;
-    g.BossKind = 0;
+    g.BossKind = kNoBossYet;
     g.StageOver = false;
     g.PlayerDown = false;
     g.ScriptToggle = 0;

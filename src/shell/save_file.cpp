@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "game/game.h"
+#include "platform/little_endian.h"
 #include "platform/read_file.h"
-#include "shell/game.h"
-#include "shell/little_endian.h"
 #include "shell/replace_file.h"
 
 namespace volley {

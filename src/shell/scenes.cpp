@@ -1,20 +1,19 @@
 #include "shell/scenes.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <cstdio>
 #include <numeric>
 
+#include "audio/music.h"
 #include "display/background.h"
 #include "display/compose.h"
 #include "display/labels.h"
+#include "game/game.h"
+#include "game/numbers.h"
+#include "game/stage_table.h"
+#include "input/input.h"
 #include "player/ship.h"
-#include "shell/game.h"
 #include "shell/game_loop.h"
-#include "shell/input.h"
-#include "shell/music.h"
-#include "shell/numbers.h"
 #include "shell/pacing.h"
 #include "shell/reset.h"
 #include "shell/shutdown.h"
@@ -23,19 +22,24 @@ namespace volley {
 
 namespace {
 
-constexpr int kTitleLabelFirst = 4;
-constexpr int kTitleLabelLast = 7;
-constexpr int kPowerLabel = 11;
+bool ShownInStage(LabelId label) {
+    using enum LabelId;
+    return label == Stage || label == HiScore || label == Score || label == Bombs || label == Power;
+}
+
+bool ShownOnTitle(LabelId label) {
+    using enum LabelId;
+    return label == TotalScore || label == Title || label == TitleStage || label == TitleHiScore;
+}
 
 void ShowStageLabels(Game& g, bool stage) {
     Form& f = g.Form1;
-    for (int i = 0; i < kDisplayLabels; ++i) {
-        bool inStage = i <= 3 || i == kPowerLabel;
-        bool onTitle = i >= kTitleLabelFirst && i <= kTitleLabelLast;
-        f.DisplayLabel[i].Visible = stage ? inStage : onTitle;
+    for (size_t i = 0; i < kDisplayLabels; ++i) {
+        const auto label = static_cast<LabelId>(i);
+        f.DisplayLabel[label].Visible = stage ? ShownInStage(label) : ShownOnTitle(label);
     }
     f.BarVisible = stage;
-    for (Label& arrow : f.StageChenge) {
+    for (Label& arrow : f.StageArrows) {
         arrow.Visible = false;
     }
 }
@@ -49,38 +53,39 @@ constexpr int32_t kTitlePassMs = 150;
 
 // One pass of the stage choice: Right wins over Left; a joystick counts only straight sideways.
 void ChooseStage(Game& g) {
-    if (KeyDown(g, GameKey::Right) || g.Joy.Direction == kRight) {
+    if (KeyDown(g, GameKey::Right) || g.Joy.Direction == Direction::Right) {
         if (g.Stage != g.MaxStage) {
             g.Stage += 1;
-            g.LabelDirty[6] = g.LabelDirty[7] = true;
+            g.LabelDirty[LabelId::TitleStage] = g.LabelDirty[LabelId::TitleHiScore] = true;
         }
-    } else if (KeyDown(g, GameKey::Left) || g.Joy.Direction == kLeft) {
+    } else if (KeyDown(g, GameKey::Left) || g.Joy.Direction == Direction::Left) {
         if (g.Stage != 1) {
             g.Stage -= 1;
-            g.LabelDirty[6] = g.LabelDirty[7] = true;
+            g.LabelDirty[LabelId::TitleStage] = g.LabelDirty[LabelId::TitleHiScore] = true;
         }
     }
-    g.Form1.StageChenge[0].Visible = g.Stage != 1;
-    g.Form1.StageChenge[1].Visible = g.Stage != g.MaxStage;
+    g.Form1.StageArrows[kLeftArrow].Visible = g.Stage != 1;
+    g.Form1.StageArrows[kRightArrow].Visible = g.Stage != g.MaxStage;
 }
 
 }  // namespace
 
 void TitleLoop(Game& g) {
-    g.LabelDirty[4] = g.LabelDirty[6] = g.LabelDirty[7] = true;
+    g.LabelDirty[LabelId::TotalScore] = g.LabelDirty[LabelId::TitleStage] =
+        g.LabelDirty[LabelId::TitleHiScore] = true;
     RefreshLabels(g);
     RefreshWindow(g);
     FlushKeys(g);
-    PlayMusic(g, "Main");
+    PlayMusic(g, MusicPiece::Title);
     // The title does not look at the keys in its first second.
     WaitMs(g, kTitlePauseMs);
     for (;;) {
         g.Joy = ReadJoystick(g);
         if (KeyDown(g, GameKey::Escape)) {
-            FormUnload(g);
+            RequestClose();
         }
         ChooseStage(g);
-        if (KeyDown(g, GameKey::Z) || g.Joy.Button[0]) {
+        if (KeyDown(g, GameKey::Z) || g.Joy.Pressed(PadButton::A)) {
             return;
         }
         RefreshLabels(g);
@@ -96,9 +101,7 @@ void StartGame(Game& g) {
     ShowStageLabels(g, true);
     DrawPlayer(g, RoundEven(g.ScreenWidth / 2.0 - 16), g.ScreenHeight - 60);
     RefreshWindow(g);
-    std::array<char, 16> name{};
-    std::snprintf(name.data(), name.size(), "Stage%d", g.Stage);
-    PlayMusic(g, name.data());
+    PlayMusic(g, StageRowOf(g.Stage).Music);
 }
 
 void BackToTitle(Game& g) {
@@ -118,11 +121,15 @@ void UpdateHiScore(Game& g) {
     }
 }
 
-void RunScenes(Game& g) {
-    for (;;) {
-        TitleLoop(g);
-        StartGame(g);
-        GameLoop(g);
+int RunScenes(Game& g) {
+    try {
+        for (;;) {
+            TitleLoop(g);
+            StartGame(g);
+            GameLoop(g);
+        }
+    } catch (const CloseRequested&) {
+        return FormUnload(g);
     }
 }
 

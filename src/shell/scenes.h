@@ -5,8 +5,9 @@ namespace volley {
 
 struct Game;
 
-// The scenes in turn, title, game, end of stage, title..., until the program ends. Never returns.
-[[noreturn]] void RunScenes(Game& g);
+// The scenes in turn, title, game, end of stage, title..., until a close request ends them (see
+// shutdown.h); then the shutdown runs. Returns the exit code.
+int RunScenes(Game& g);
 
 // The title screen: the stage choice between 1 and MaxStage; returns when the player starts a game.
 void TitleLoop(Game& g);

@@ -1,18 +1,21 @@
 #include "shell/shutdown.h"
 
+#include "audio/music.h"
+#include "game/game.h"
 #include "shell/files.h"
-#include "shell/game.h"
-#include "shell/music.h"
 
 namespace volley {
 
-void FormUnload(Game& g) {
+void RequestClose() {
+    throw CloseRequested{};
+}
+
+int FormUnload(Game& g) {
     MusicClose(g);
     if (g.Observer != nullptr) {
         g.Observer->Quitting(g);
     }
-    const bool saved = SaveData(g);
-    throw ProcessEnd{saved ? 0 : 1};
+    return SaveData(g) ? 0 : 1;
 }
 
 }  // namespace volley

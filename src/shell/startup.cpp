@@ -2,15 +2,16 @@
 
 #include <chrono>
 
+#include "audio/music.h"
 #include "display/background.h"
 #include "display/blit.h"
 #include "display/compose.h"
+#include "display/form.h"
 #include "display/layout.h"
 #include "display/stars.h"
+#include "game/game.h"
+#include "input/input.h"
 #include "shell/files.h"
-#include "shell/game.h"
-#include "shell/input.h"
-#include "shell/music.h"
 #include "shell/save_file.h"
 #include "shell/scenes.h"
 
@@ -78,8 +79,8 @@ void Main(Game& g, std::optional<uint64_t> seed) {
     PlaceStars(g);
 }
 
-void FormActivate(Game& g) {
-    RunScenes(g);
+int FormActivate(Game& g) {
+    return RunScenes(g);
 }
 
 }  // namespace volley

@@ -13,7 +13,8 @@ struct Game;
 // window is shown.
 void Main(Game& g, std::optional<uint64_t> seed);
 
-// The window's activation: the scenes run from here until the program ends.
-[[noreturn]] void FormActivate(Game& g);
+// The window's activation: the scenes run from here until the player closes the game. Returns the
+// exit code.
+int FormActivate(Game& g);
 
 }  // namespace volley

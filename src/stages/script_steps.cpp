@@ -1,7 +1,8 @@
 #include "stages/script_steps.h"
 
-#include "shell/game.h"
-#include "shell/music.h"
+#include "audio/music.h"
+#include "game/game.h"
+#include "game/stage_table.h"
 #include "stages/spawn.h"
 
 namespace volley {
@@ -22,14 +23,14 @@ bool FramesEvery(const Game& g, int32_t first, int32_t last, int32_t n) {
     return InFrameRange(g, first, last) && EveryFrames(g, n);
 }
 
-void Spawn(Game& g, int16_t kind, std::initializer_list<int16_t> columns, Edge edge) {
+void Spawn(Game& g, EnemyKind kind, std::initializer_list<int16_t> columns, Edge edge) {
     const int16_t y = edge == Edge::Top ? int16_t{0} : g.ScreenHeight;
     for (int16_t column : columns) {
         SpawnEnemy(g, kind, column, y);
     }
 }
 
-void SpawnAcross(Game& g, int16_t kind, Edge edge) {
+void SpawnAcross(Game& g, EnemyKind kind, Edge edge) {
     Spawn(g, kind, {1, 2, 3, 4, 5, 6, 7}, edge);
 }
 
@@ -43,12 +44,21 @@ void ResetAlternation(Game& g) {
     g.ScriptToggle = 0;
 }
 
-void StartBoss(Game& g, std::string_view music, int16_t kind) {
-    if (!music.empty()) {
-        PlayMusic(g, music);
+int32_t BossFrame(const Game& g) {
+    return StageRowOf(g.Stage).BossFrame;
+}
+
+void StartBoss(Game& g) {
+    const StageRow& stage = StageRowOf(g.Stage);
+    if (stage.BossMusic) {
+        PlayMusic(g, *stage.BossMusic);
     }
-    g.BossKind = kind;
-    SpawnEnemy(g, kind, kCentreColumn, 0);
+    g.BossKind = stage.Boss;
+    SpawnEnemy(g, stage.Boss, kCentreColumn, 0);
+}
+
+bool BossIsIn(const Game& g) {
+    return g.BossKind != kNoBossYet;
 }
 
 }  // namespace volley

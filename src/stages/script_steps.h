@@ -3,7 +3,8 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string_view>
+
+#include "game/kinds.h"
 
 namespace volley {
 
@@ -22,10 +23,10 @@ bool FramesEvery(const Game& g, int32_t first, int32_t last, int32_t n);
 enum class Edge { Top, Bottom };
 
 // Spawns `kind` at each of the columns, in the order given.
-void Spawn(Game& g, int16_t kind, std::initializer_list<int16_t> columns, Edge edge = Edge::Top);
+void Spawn(Game& g, EnemyKind kind, std::initializer_list<int16_t> columns, Edge edge = Edge::Top);
 
 // Spawns `kind` across columns 1 to 7, left to right.
-void SpawnAcross(Game& g, int16_t kind, Edge edge = Edge::Top);
+void SpawnAcross(Game& g, EnemyKind kind, Edge edge = Edge::Top);
 
 // An alternation of k: returns which alternative runs now (ScriptToggle) and moves the counter on
 // to the next, modulo k.
@@ -34,8 +35,14 @@ int Alternate(Game& g, int k);
 // Sets the alternation counter back to 0.
 void ResetAlternation(Game& g);
 
-// The boss comes in: its music (none when music is empty), then the boss kind, then the boss
-// itself at the centre of the top edge.
-void StartBoss(Game& g, std::string_view music, int16_t kind);
+// The StageFrame at which the running stage's boss comes in (see the stage table).
+int32_t BossFrame(const Game& g);
+
+// The running stage's boss comes in: its music (if the stage has one for it), then the boss kind,
+// then the boss itself at the centre of the top edge.
+void StartBoss(Game& g);
+
+// Whether the running stage's boss has come in.
+bool BossIsIn(const Game& g);
 
 }  // namespace volley

@@ -1,4 +1,4 @@
-#include "shell/game.h"
+#include "game/game.h"
 #include "stages/script_steps.h"
 #include "stages/stage_script.h"
 
@@ -8,132 +8,133 @@ namespace volley {
 // and the turning streamers come down. Once the boss is in, it is escorted by a heavy blocker on
 // one side and then the other, and nothing else enters.
 void RunStage3(Game& g) {
-    if (g.BossKind != 0) {
+    using enum EnemyKind;
+    if (BossIsIn(g)) {
         if (EveryFrames(g, 40)) {
             if (Alternate(g, 2) == 0) {
-                Spawn(g, 14, {6});
+                Spawn(g, ArmourBlock, {6});
             } else {
-                Spawn(g, 14, {2});
+                Spawn(g, ArmourBlock, {2});
             }
         }
         return;
     }
 
     if (FramesEvery(g, 0, 300, 30)) {
-        Spawn(g, 3, {4});
+        Spawn(g, Dart, {4});
         if (EveryFrames(g, 60)) {
-            Spawn(g, 10, {2, 6}, Edge::Bottom);
+            Spawn(g, Riser, {2, 6}, Edge::Bottom);
         }
     } else if (FramesEvery(g, 300, 500, 30)) {
         if (Alternate(g, 2) == 0) {
-            Spawn(g, 8, {1, 3});
+            Spawn(g, Gunboat, {1, 3});
         } else {
-            Spawn(g, 8, {5, 7});
+            Spawn(g, Gunboat, {5, 7});
         }
     } else if (g.StageFrame == 600) {
-        Spawn(g, 0, {4});
-        Spawn(g, 7, {2, 6});
+        Spawn(g, PowerItem, {4});
+        Spawn(g, TurretPod, {2, 6});
     } else if (FramesEvery(g, 800, 1000, 20)) {
         if (EveryFrames(g, 100)) {
-            Spawn(g, 4, {2, 6});
+            Spawn(g, Saucer, {2, 6});
         } else {
-            Spawn(g, 5, {4});
+            Spawn(g, Interceptor, {4});
         }
     } else if (FramesEvery(g, 1000, 1200, 20)) {
-        Spawn(g, 11, {4});
+        Spawn(g, Arrow, {4});
     } else if (FramesEvery(g, 1200, 1400, 40)) {
-        Spawn(g, 13, {2, 6});
-        Spawn(g, 10, {4}, Edge::Bottom);
+        Spawn(g, Bomber, {2, 6});
+        Spawn(g, Riser, {4}, Edge::Bottom);
     } else if (g.StageFrame == 1500) {
-        Spawn(g, 12, {4});
-        Spawn(g, 2, {2});
+        Spawn(g, TwinHull, {4});
+        Spawn(g, EnergyItem, {2});
     } else if (FramesEvery(g, 1600, 1800, 40)) {
-        Spawn(g, 15, {1, 7});
-        Spawn(g, 3, {4});
+        Spawn(g, Hunter, {1, 7});
+        Spawn(g, Dart, {4});
     } else if (g.StageFrame == 1850) {
-        Spawn(g, 0, {4});
-        Spawn(g, 9, {2, 6});
+        Spawn(g, PowerItem, {4});
+        Spawn(g, Seeker, {2, 6});
     } else if (FramesEvery(g, 2100, 2300, 40)) {
-        Spawn(g, 8, {2, 4, 6});
+        Spawn(g, Gunboat, {2, 4, 6});
     } else if (g.StageFrame == 2400) {
-        Spawn(g, 2, {4});
-        Spawn(g, 7, {1, 7});
+        Spawn(g, EnergyItem, {4});
+        Spawn(g, TurretPod, {1, 7});
     } else if (FramesEvery(g, 2450, 2700, 40)) {
-        Spawn(g, 11, {1, 4, 7});
+        Spawn(g, Arrow, {1, 4, 7});
     } else if (g.StageFrame == 2750) {
-        Spawn(g, 16, {4});
+        Spawn(g, Raider, {4});
     } else if (FramesEvery(g, 2750, 3000, 30)) {
         if (Alternate(g, 2) == 0) {
-            Spawn(g, 10, {1, 3}, Edge::Bottom);
+            Spawn(g, Riser, {1, 3}, Edge::Bottom);
         } else {
-            Spawn(g, 10, {5, 7}, Edge::Bottom);
+            Spawn(g, Riser, {5, 7}, Edge::Bottom);
         }
     } else if (FramesEvery(g, 3000, 3200, 40)) {
-        Spawn(g, 5, {2, 6});
-        Spawn(g, 4, {4});
+        Spawn(g, Interceptor, {2, 6});
+        Spawn(g, Saucer, {4});
     } else if (FramesEvery(g, 3200, 3400, 40)) {
-        Spawn(g, 13, {3, 5});
+        Spawn(g, Bomber, {3, 5});
     } else if (g.StageFrame == 3450) {
-        Spawn(g, 0, {4});
-        Spawn(g, 7, {2, 6});
+        Spawn(g, PowerItem, {4});
+        Spawn(g, TurretPod, {2, 6});
     } else if (FramesEvery(g, 3500, 3700, 30)) {
-        Spawn(g, 3, {1, 7});
+        Spawn(g, Dart, {1, 7});
     } else if (g.StageFrame == 3750) {
-        Spawn(g, 12, {4});
-        Spawn(g, 1, {6});
+        Spawn(g, TwinHull, {4});
+        Spawn(g, BombItem, {6});
     } else if (FramesEvery(g, 3800, 4000, 60)) {
-        Spawn(g, 15, {1, 3, 5, 7});
+        Spawn(g, Hunter, {1, 3, 5, 7});
     } else if (g.StageFrame == 4050) {
-        Spawn(g, 2, {4});
-        Spawn(g, 7, {1, 7});
+        Spawn(g, EnergyItem, {4});
+        Spawn(g, TurretPod, {1, 7});
     } else if (FramesEvery(g, 4100, 4300, 40)) {
-        Spawn(g, 8, {1, 7});
-        Spawn(g, 4, {4});
+        Spawn(g, Gunboat, {1, 7});
+        Spawn(g, Saucer, {4});
     } else if (FramesEvery(g, 4300, 4600, 30)) {
         if (EveryFrames(g, 60)) {
-            Spawn(g, 11, {2, 6});
+            Spawn(g, Arrow, {2, 6});
         } else {
-            Spawn(g, 5, {1, 7});
+            Spawn(g, Interceptor, {1, 7});
         }
     } else if (g.StageFrame == 4650) {
-        Spawn(g, 0, {4});
-        Spawn(g, 9, {2, 6});
+        Spawn(g, PowerItem, {4});
+        Spawn(g, Seeker, {2, 6});
     } else if (g.StageFrame == 4700) {
-        Spawn(g, 16, {4});
-        Spawn(g, 7, {1, 7});
+        Spawn(g, Raider, {4});
+        Spawn(g, TurretPod, {1, 7});
     } else if (g.StageFrame == 4800) {
-        Spawn(g, 2, {4});
-        Spawn(g, 13, {2, 6});
+        Spawn(g, EnergyItem, {4});
+        Spawn(g, Bomber, {2, 6});
     } else if (FramesEvery(g, 4900, 5100, 40)) {
-        Spawn(g, 8, {1, 7});
-        Spawn(g, 4, {4});
+        Spawn(g, Gunboat, {1, 7});
+        Spawn(g, Saucer, {4});
     } else if (g.StageFrame == 5100) {
-        Spawn(g, 12, {4});
+        Spawn(g, TwinHull, {4});
     } else if (FramesEvery(g, 5100, 5400, 40)) {
-        Spawn(g, 10, {2, 6}, Edge::Bottom);
+        Spawn(g, Riser, {2, 6}, Edge::Bottom);
     } else if (g.StageFrame == 5500) {
-        Spawn(g, 8, {1, 4, 7});
-        Spawn(g, 5, {2, 6});
+        Spawn(g, Gunboat, {1, 4, 7});
+        Spawn(g, Interceptor, {2, 6});
     } else if (FramesEvery(g, 5500, 5700, 60)) {
-        Spawn(g, 5, {1, 7});
-        Spawn(g, 11, {4});
+        Spawn(g, Interceptor, {1, 7});
+        Spawn(g, Arrow, {4});
     } else if (FramesEvery(g, 5700, 6000, 40)) {
-        Spawn(g, 11, {2, 6});
+        Spawn(g, Arrow, {2, 6});
         if (EveryFrames(g, 80)) {
-            Spawn(g, 10, {4}, Edge::Bottom);
+            Spawn(g, Riser, {4}, Edge::Bottom);
         }
     } else if (FramesEvery(g, 6000, 6300, 30)) {
         if (EveryFrames(g, 60)) {
-            Spawn(g, 5, {1, 7});
-            Spawn(g, 10, {4}, Edge::Bottom);
+            Spawn(g, Interceptor, {1, 7});
+            Spawn(g, Riser, {4}, Edge::Bottom);
         } else {
-            Spawn(g, 3, {3, 5});
+            Spawn(g, Dart, {3, 5});
         }
     } else if (g.StageFrame == 6400) {
-        Spawn(g, 15, {2, 6});
-        Spawn(g, 7, {4});
-    } else if (g.StageFrame == 6550) {
-        StartBoss(g, "boss", 25);
+        Spawn(g, Hunter, {2, 6});
+        Spawn(g, TurretPod, {4});
+    } else if (g.StageFrame == BossFrame(g)) {
+        StartBoss(g);
     }
 }
 

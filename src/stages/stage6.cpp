@@ -1,4 +1,4 @@
-#include "shell/game.h"
+#include "game/game.h"
 #include "stages/script_steps.h"
 #include "stages/stage_script.h"
 
@@ -6,10 +6,11 @@ namespace volley {
 
 // A boss stage: three power items to arm the ship, then the boss.
 void RunStage6(Game& g) {
+    using enum EnemyKind;
     if (g.StageFrame == 0) {
-        Spawn(g, 0, {2, 4, 6});
-    } else if (g.StageFrame == 200) {
-        StartBoss(g, "boss2", 28);
+        Spawn(g, PowerItem, {2, 4, 6});
+    } else if (g.StageFrame == BossFrame(g)) {
+        StartBoss(g);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "stages/stage_script.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 

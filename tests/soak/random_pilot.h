@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "game/random.h"
 #include "platform/headless.h"
-#include "shell/random.h"
 
 namespace volley {
 

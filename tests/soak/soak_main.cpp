@@ -67,10 +67,7 @@ int main(int argc, char** argv) {
     t->MaxStage = volley::kStageCount;
     volley::SoakRun run(t, options.frames, options.seed);
     t.platform.events.OnPump = [&] { run.Pump(); };
-    try {
-        volley::RunScenes(*t);
-    } catch (const volley::ProcessEnd&) {
-    }
+    volley::RunScenes(*t);
     const size_t residentAtEnd = volley::ResidentBytes();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

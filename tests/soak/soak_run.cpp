@@ -20,7 +20,7 @@ constexpr int kPausedPumps = 7;
 constexpr long kProgressFrames = 100000;
 
 bool OnTitle(const Game& g) {
-    return g.Form1.DisplayLabel[4].Visible;
+    return g.Form1.DisplayLabel[LabelId::TotalScore].Visible;
 }
 
 }  // namespace
@@ -123,7 +123,7 @@ void SoakRun::Result() {
     pilot_.Release(t_.platform.keys);
     if (inStage_) {
         inStage_ = false;
-        const bool over = g_.Form1.DisplayLabel[8].Caption == "GAMEOVER";
+        const bool over = g_.Form1.DisplayLabel[LabelId::Result].Caption == "GAMEOVER";
         (over ? counts_.gameOvers : counts_.clears) += 1;
         if (counts_.residentAfterFirstStage == 0) {
             counts_.residentAfterFirstStage = ResidentBytes();

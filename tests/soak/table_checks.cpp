@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 
@@ -53,8 +53,8 @@ class Checker {
     // Adds what else is known of the slot to a failure found in it.
     void Detail(bool failedBefore, const Enemy& e) {
         if (!failedBefore && !failure_.empty()) {
-            failure_ += " (State " + std::to_string(e.State) + ", Kind " + std::to_string(e.Kind) +
-                        ", Age " + std::to_string(e.Age) + ")";
+            failure_ += " (State " + std::to_string(e.State) + ", Kind " +
+                        std::to_string(RowOf(e.Kind)) + ", Age " + std::to_string(e.Age) + ")";
         }
     }
     bool Failed() const { return !failure_.empty(); }
@@ -78,7 +78,7 @@ void CheckState(Checker& c, const Game& g) {
     }
     c.Range("StageBonus", g.StageBonus, 0, 20000);
     c.True("BossKind is not a boss",
-           std::find(kBossKinds.begin(), kBossKinds.end(), g.BossKind) != kBossKinds.end());
+           std::find(kBossKinds.begin(), kBossKinds.end(), RowOf(g.BossKind)) != kBossKinds.end());
     c.Range("StageFrame", g.StageFrame, 1, INT32_MAX);
     c.Range("ScriptToggle", g.ScriptToggle, 0, 5);
     c.Range("ContactGuardFrames", g.ContactGuardFrames, 0, 19);
@@ -114,7 +114,7 @@ void CheckEnemies(Checker& c, const Game& g) {
         if (e.State == 0) {
             continue;
         }
-        c.Slot("Enemies", i, "Kind", e.Kind, 0, kSpriteKinds - 1);
+        c.Slot("Enemies", i, "Kind", RowOf(e.Kind), 0, kSpriteKinds - 1);
         c.True("an enemy of a kind without a sprite", HasSprite(g.EnemyTypes[e.Kind]));
         const bool failedBefore = c.Failed();
         if (e.State == 1) {
@@ -147,7 +147,7 @@ void CheckEnemyShots(Checker& c, const Game& g) {
         if (s.State == 0) {
             continue;
         }
-        c.Slot("EnemyShots", i, "Kind", s.Kind, 0, kSpriteKinds - 1);
+        c.Slot("EnemyShots", i, "Kind", RowOf(s.Kind), 0, kSpriteKinds - 1);
         c.True("an enemy shot of a kind without a sprite", HasSprite(g.EnemyShotTypes[s.Kind]));
         c.Slot("EnemyShots", i, "X", s.X, 0, g.ScreenWidth);
         c.Slot("EnemyShots", i, "Y", s.Y, 0, g.ScreenHeight);
@@ -165,7 +165,7 @@ void CheckPlayerShots(Checker& c, const Game& g) {
         if (s.State == 0) {
             continue;
         }
-        c.Slot("PlayerShots", i, "Kind", s.Kind, 0, kSpriteKinds - 1);
+        c.Slot("PlayerShots", i, "Kind", RowOf(s.Kind), 0, kSpriteKinds - 1);
         c.True("a ship shot of a kind without a sprite", HasSprite(g.PlayerShotTypes[s.Kind]));
         c.Slot("PlayerShots", i, "Power", s.Power, 1, 1);
         c.Slot("PlayerShots", i, "X", s.X, -kShotDrift, g.ScreenWidth + kShotDrift);

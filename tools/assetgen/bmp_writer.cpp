@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/little_endian.h"
+
 namespace assetgen {
 namespace {
 
@@ -17,14 +19,8 @@ class ByteWriter {
     explicit ByteWriter(std::vector<uint8_t>& bytes) : bytes_(bytes) {}
 
     void U8(uint8_t value) { bytes_.push_back(value); }
-    void U16(uint16_t value) {
-        U8(static_cast<uint8_t>(value));
-        U8(static_cast<uint8_t>(value >> 8));
-    }
-    void U32(uint32_t value) {
-        U16(static_cast<uint16_t>(value));
-        U16(static_cast<uint16_t>(value >> 16));
-    }
+    void U16(uint16_t value) { volley::AppendLe(bytes_, value, 2); }
+    void U32(uint32_t value) { volley::AppendLe(bytes_, value, 4); }
 
   private:
     std::vector<uint8_t>& bytes_;

@@ -12,14 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "game/data_layout.h"
 #include "sprite.h"
 
 namespace assetgen {
 
-inline constexpr int kRecordsPerTable = 101;
-inline constexpr int kRecordSize = 8;
-inline constexpr int kTableSize = kRecordsPerTable * kRecordSize;
-inline constexpr int kDataFileSize = 3 * kTableSize;
+// The file's shape is the one the game reads.
+inline constexpr int kRecordsPerTable = volley::kSpriteKinds;
+inline constexpr int kRecordSize = static_cast<int>(volley::kSpriteRecordBytes);
+inline constexpr int kTableSize = static_cast<int>(volley::kSpriteTableBytes);
+inline constexpr int kDataFileSize = static_cast<int>(volley::kDataFileBytes);
 inline constexpr std::array<std::string_view, 3> kTableNames = {"PlayerShotTypes", "EnemyTypes",
                                                                 "EnemyShotTypes"};
 

@@ -2,25 +2,31 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "asset_error.h"
+#include "platform/read_file.h"
 
 namespace assetgen {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The sources are text of a few kilobytes; a file near this size is not one.
+constexpr size_t kMaxSourceBytes = size_t{16} << 20;
+
+}  // namespace
+
 std::string ReadSourceFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        FailIn(path.string(), "cannot open the file");
+    std::vector<uint8_t> bytes;
+    std::string error;
+    switch (volley::ReadWholeFile(path.string(), kMaxSourceBytes, bytes, error)) {
+        case volley::ReadStatus::Read: return std::string(bytes.begin(), bytes.end());
+        case volley::ReadStatus::Missing: FailIn(path.string(), "cannot open the file");
+        case volley::ReadStatus::Refused: break;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        FailIn(path.string(), "cannot read the file");
-    }
-    return text;
+    throw AssetError(error);
 }
 
 std::vector<fs::path> ListSourceFiles(const fs::path& folder, const std::string& extension) {

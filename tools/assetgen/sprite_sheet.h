@@ -6,13 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "game/data_layout.h"
 #include "image.h"
 #include "sprite.h"
 
 namespace assetgen {
 
-inline constexpr int kSheetWidth = 384;
-inline constexpr int kSheetHeight = 512;
+// The sheet's size is the game's own.
+using volley::kSheetHeight;
+using volley::kSheetWidth;
 
 struct SpriteSheet {
     Image Colours;   // black wherever Opaque is clear, so the game's AND/OR drawing leaves no trace

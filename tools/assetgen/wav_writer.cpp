@@ -4,18 +4,14 @@
 #include <cmath>
 #include <string_view>
 
+#include "platform/little_endian.h"
+
 namespace assetgen {
 namespace {
 
 void PutText(std::vector<uint8_t>& out, std::string_view text) {
     for (char c : text) {
         out.push_back(static_cast<uint8_t>(c));
-    }
-}
-
-void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
     }
 }
 
@@ -31,20 +27,20 @@ std::vector<uint8_t> EncodeWav16Mono(const std::vector<double>& samples, int sam
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes);
     PutText(out, "RIFF");
-    PutLe(out, 36 + dataBytes, 4);
+    volley::AppendLe(out, 36 + dataBytes, 4);
     PutText(out, "WAVE");
     PutText(out, "fmt ");
-    PutLe(out, 16, 4);                                     // size of the format chunk
-    PutLe(out, 1, 2);                                      // PCM
-    PutLe(out, 1, 2);                                      // channels
-    PutLe(out, static_cast<uint32_t>(sampleRate), 4);      // frames per second
-    PutLe(out, static_cast<uint32_t>(sampleRate) * 2, 4);  // bytes per second
-    PutLe(out, 2, 2);                                      // bytes per frame
-    PutLe(out, 16, 2);                                     // bits per sample
+    volley::AppendLe(out, 16, 4);                                     // size of the format chunk
+    volley::AppendLe(out, 1, 2);                                      // PCM
+    volley::AppendLe(out, 1, 2);                                      // channels
+    volley::AppendLe(out, static_cast<uint32_t>(sampleRate), 4);      // frames per second
+    volley::AppendLe(out, static_cast<uint32_t>(sampleRate) * 2, 4);  // bytes per second
+    volley::AppendLe(out, 2, 2);                                      // bytes per frame
+    volley::AppendLe(out, 16, 2);                                     // bits per sample
     PutText(out, "data");
-    PutLe(out, dataBytes, 4);
+    volley::AppendLe(out, dataBytes, 4);
     for (double sample : samples) {
-        PutLe(out, static_cast<uint16_t>(ToPcm16(sample)), 2);
+        volley::AppendLe(out, static_cast<uint16_t>(ToPcm16(sample)), 2);
     }
     return out;
 }

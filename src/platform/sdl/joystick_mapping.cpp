@@ -39,6 +39,12 @@ DirectionPad HatDirections(uint8_t hat) {
                         .Down = (hat & SDL_HAT_DOWN) != 0};
 }
 
+// The pad's named buttons are where this mapping puts SDL's.
+static_assert(SDL_CONTROLLER_BUTTON_START < SDL_CONTROLLER_BUTTON_DPAD_UP &&
+              SDL_CONTROLLER_BUTTON_START == static_cast<int>(PadButton::Start));
+static_assert(SDL_CONTROLLER_BUTTON_A == static_cast<int>(PadButton::A) &&
+              SDL_CONTROLLER_BUTTON_B == static_cast<int>(PadButton::B));
+
 int ControllerButtonBit(int sdlControllerButton) {
     if (sdlControllerButton < 0 || sdlControllerButton >= SDL_CONTROLLER_BUTTON_MAX ||
         IsDirection(sdlControllerButton)) {

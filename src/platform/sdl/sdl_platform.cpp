@@ -114,10 +114,10 @@ void SdlPlatform::SetWindowOpening(int scale, bool fullscreen) {
     parts_->window.SetOpening(scale, fullscreen);
 }
 
-void SdlPlatform::SetKeyBindings(const std::array<int, 6>& scancodes) {
+void SdlPlatform::SetKeyBindings(const KeyBindingPlaces& places) {
     sdl::KeyBindings bindings{};
     for (size_t i = 0; i < bindings.size(); ++i) {
-        bindings[i] = static_cast<SDL_Scancode>(scancodes[i]);
+        bindings[i] = static_cast<SDL_Scancode>(places[i]);
     }
     parts_->keys.SetBindings(bindings);
 }

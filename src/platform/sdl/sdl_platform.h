@@ -29,8 +29,8 @@ class SdlPlatform {
     // How the game's window will open: `scale` times its size (0: the largest that fits the
     // screen), and whether in fullscreen.
     void SetWindowOpening(int scale, bool fullscreen);
-    // The keys for left, up, right, down, fire and bomb, as SDL scancodes.
-    void SetKeyBindings(const std::array<int, 6>& scancodes);
+    // The keys for left, up, right, down, fire and bomb.
+    void SetKeyBindings(const KeyBindingPlaces& places);
     // Loudness of the music and of the effects, 0 to 100; both 0 leaves the sound device alone.
     void SetVolumes(int musicPercent, int effectPercent);
     // Where F12 saves its screenshots.

@@ -8,6 +8,8 @@
 #include "bmp_writer.h"
 #include "file_io.h"
 #include "platform/bmp.h"
+#include "platform/little_endian.h"
+#include "platform/read_file.h"
 
 namespace assetgen_preview {
 namespace {
@@ -21,11 +23,6 @@ volley::Surface LoadPicture(const std::filesystem::path& path) {
     return surface;
 }
 
-int16_t Le16(const std::vector<char>& bytes, size_t offset) {
-    return static_cast<int16_t>(static_cast<uint8_t>(bytes[offset]) |
-                                (static_cast<uint8_t>(bytes[offset + 1]) << 8));
-}
-
 }  // namespace
 
 SheetFiles LoadSheetFiles(const std::filesystem::path& game) {
@@ -34,18 +31,21 @@ SheetFiles LoadSheetFiles(const std::filesystem::path& game) {
     files.Mask = LoadPicture(game / "Graphics" / "MChr.bmp");
     files.Background = LoadPicture(game / "Graphics" / "Back.bmp");
     const std::filesystem::path data = game / "Data" / "Data.dat";
-    std::ifstream in(data, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
-                                  std::istreambuf_iterator<char>()};
-    if (bytes.size() != 3 * volley::kSpriteKinds * 8) {
-        throw std::runtime_error(data.string() + ": not a 2424-byte rectangle table");
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (volley::ReadWholeFile(data.string(), volley::kDataFileBytes, bytes, error) !=
+        volley::ReadStatus::Read) {
+        throw std::runtime_error(error);
     }
-    size_t offset = 0;
+    if (bytes.size() != volley::kDataFileBytes) {
+        throw std::runtime_error(data.string() + ": not a whole table of sprite rectangles");
+    }
+    const uint8_t* p = bytes.data();
     for (auto& table : files.Tables) {
         for (volley::SpriteRect& rect : table) {
-            rect = {Le16(bytes, offset), Le16(bytes, offset + 2), Le16(bytes, offset + 4),
-                    Le16(bytes, offset + 6)};
-            offset += 8;
+            rect = {volley::ReadInt16(p), volley::ReadInt16(p + 2), volley::ReadInt16(p + 4),
+                    volley::ReadInt16(p + 6)};
+            p += volley::kSpriteRecordBytes;
         }
     }
     return files;

@@ -4,8 +4,8 @@
 #include <array>
 #include <filesystem>
 
+#include "game/sprite_types.h"
 #include "platform/surface.h"
-#include "shell/sprite_types.h"
 
 namespace assetgen_preview {
 
@@ -14,7 +14,7 @@ struct SheetFiles {
     volley::Surface Mask;        // MChr.bmp
     volley::Surface Background;  // Back.bmp
     // PlayerShotTypes, EnemyTypes, EnemyShotTypes from Data.dat.
-    std::array<volley::SpriteTable<volley::SpriteRect>, 3> Tables{};
+    std::array<std::array<volley::SpriteRect, volley::kSpriteKinds>, volley::kDataTables> Tables{};
 };
 
 // Throws std::runtime_error naming the file that cannot be read.

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "platform/input_log.h"
 #include "platform/platform.h"
+#include "replay/input_log.h"
 
 namespace volley {
 

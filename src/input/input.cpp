@@ -1,6 +1,6 @@
-#include "shell/input.h"
+#include "input/input.h"
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -36,36 +36,37 @@ bool BothDown(Game& g, GameKey a, GameKey b) {
 
 }  // namespace
 
-int32_t ReadKeys(Game& g) {
-    int32_t code = 0;
+Direction ReadKeys(Game& g) {
+    Direction code = Direction::None;
     if (KeyDown(g, GameKey::Up))
-        code = kUp;
+        code = Direction::Up;
     if (KeyDown(g, GameKey::Right))
-        code = kRight;
+        code = Direction::Right;
     if (KeyDown(g, GameKey::Down))
-        code = kDown;
+        code = Direction::Down;
     if (KeyDown(g, GameKey::Left))
-        code = kLeft;
+        code = Direction::Left;
     if (BothDown(g, GameKey::Up, GameKey::Right))
-        code = kUpRight;
+        code = Direction::UpRight;
     if (BothDown(g, GameKey::Right, GameKey::Down))
-        code = kRightDown;
+        code = Direction::RightDown;
     if (BothDown(g, GameKey::Down, GameKey::Left))
-        code = kDownLeft;
+        code = Direction::DownLeft;
     if (BothDown(g, GameKey::Left, GameKey::Up))
-        code = kLeftUp;
+        code = Direction::LeftUp;
     if (KeyDown(g, GameKey::X))
-        code = kBombKeyCode;
+        code = Direction::BombHeld;
     FlushKeys(g);
     return code;
 }
 
-int32_t JoyDirection(uint16_t x, uint16_t y) {
+Direction JoyDirection(uint16_t x, uint16_t y) {
     // Rows: x left, centred, right; columns: y up, centred, down.
-    static constexpr int32_t kCodes[3][3] = {
-        {kLeftUp, kLeft, kDownLeft},
-        {kUp, 0, kDown},
-        {kUpRight, kRight, kRightDown},
+    using enum Direction;
+    static constexpr Direction kCodes[3][3] = {
+        {LeftUp, Left, DownLeft},
+        {Up, None, Down},
+        {UpRight, Right, RightDown},
     };
     return kCodes[AxisSide(x) + 1][AxisSide(y) + 1];
 }

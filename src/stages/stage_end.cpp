@@ -1,11 +1,11 @@
-#include "display/stage_end.h"
+#include "stages/stage_end.h"
 
 #include <array>
 
 #include "display/blit.h"
 #include "display/labels.h"
+#include "game/game.h"
 #include "player/player_rules.h"
-#include "shell/game.h"
 
 namespace volley {
 
@@ -37,9 +37,9 @@ void ClearStage(Game& g) {
     g.StageBonus = StageBonusFor(g.PlayerEnergy);
     std::array<char, 32> text{};
     const size_t length = FormatPadded(text, "STAGE ", g.Stage, 2, " CLEAR");
-    SetCaption(g.Form1.DisplayLabel[8], std::string_view(text.data(), length));
-    for (int i : {2, 8, 9, 10}) {
-        g.LabelDirty[i] = true;
+    SetCaption(g.Form1.DisplayLabel[LabelId::Result], std::string_view(text.data(), length));
+    for (LabelId label : {LabelId::Score, LabelId::Result, LabelId::ResultScore, LabelId::Bonus}) {
+        g.LabelDirty[label] = true;
     }
     g.StageOver = true;
     g.LastResult = StageResult::Clear;
@@ -56,7 +56,7 @@ void AdvanceBlast(Game& g, Enemy& e) {
     g.BlastDelay = 0;
     if (e.BlastFrame == 0) {
         g.Score += e.Score;
-        g.LabelDirty[2] = true;
+        g.LabelDirty[LabelId::Score] = true;
     }
     e.BlastFrame += 1;
     if (e.BlastFrame == kBlastCells) {
@@ -91,9 +91,9 @@ void UpdateWreck(Game& g) {
     g.WreckDelay = 0;
     g.WreckFrame += 1;
     if (g.WreckFrame == kBlastCells) {
-        SetCaption(g.Form1.DisplayLabel[8], "GAMEOVER");
-        g.LabelDirty[8] = true;
-        g.LabelDirty[9] = true;
+        SetCaption(g.Form1.DisplayLabel[LabelId::Result], "GAMEOVER");
+        g.LabelDirty[LabelId::Result] = true;
+        g.LabelDirty[LabelId::ResultScore] = true;
         g.StageOver = true;
         g.LastResult = StageResult::GameOver;
         g.WreckFrame = 0;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_log.h"
-#include "shell/run_observer.h"
+#include "game/run_observer.h"
+#include "replay/input_log.h"
 #include "shell/save_file.h"
 
 namespace volley {

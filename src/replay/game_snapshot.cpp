@@ -1,8 +1,8 @@
-#include "shell/game_snapshot.h"
+#include "replay/game_snapshot.h"
 
 #include <type_traits>
 
-#include "shell/game.h"
+#include "game/game.h"
 
 namespace volley {
 
@@ -84,7 +84,7 @@ void AddPictures(Snapshot& s, const Game& g) {
     for (const Label& label : f.DisplayLabel) {
         AddLabel(s, label);
     }
-    for (const Label& label : f.StageChenge) {
+    for (const Label& label : f.StageArrows) {
         AddLabel(s, label);
     }
     AddLabel(s, f.PauseLabel);

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_recording.h"
+#include "game/run_observer.h"
 #include "platform/platform.h"
-#include "shell/replay_file.h"
-#include "shell/run_observer.h"
+#include "replay/input_recording.h"
+#include "replay/replay_file.h"
 
 namespace volley {
 

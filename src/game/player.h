@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "game/kinds.h"
+
 namespace volley {
 
 // The ship's sprite cell, which is also its hit box.
@@ -35,7 +37,7 @@ struct FrameTimers {
 // One shot of the ship or one fragment of a bomb; slot free when State is 0.
 struct PlayerShot {
     uint8_t State = 0;  // 0 free, 1 flying
-    int16_t Kind = 0;   // index into the player shot sprite table
+    PlayerShotKind Kind = PlayerShotKind::Needle;
     int16_t Power = 0;  // hit points it takes from an enemy
     int16_t X = 0;
     int16_t Y = 0;

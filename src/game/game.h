@@ -6,21 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "display/form.h"
-#include "display/star.h"
-#include "enemies/enemy.h"
+#include "game/enemy.h"
+#include "game/form.h"
+#include "game/game_state.h"
+#include "game/joy_state.h"
+#include "game/keyed_array.h"
+#include "game/labels.h"
+#include "game/music_pieces.h"
+#include "game/player.h"
+#include "game/random.h"
+#include "game/run_observer.h"
+#include "game/sprite_types.h"
+#include "game/star.h"
 #include "platform/platform.h"
-#include "player/player.h"
-#include "shell/game_state.h"
-#include "shell/input.h"
-#include "shell/music.h"
-#include "shell/random.h"
-#include "shell/run_observer.h"
-#include "shell/sprite_types.h"
 
 namespace volley {
-
-inline constexpr int kLabelFlags = 11;
 
 struct Game : GameState, Player, FrameTimers {
     Game(Platform services, std::string programDir)
@@ -43,17 +43,19 @@ struct Game : GameState, Player, FrameTimers {
     bool StartHeld = false;      // the gamepad's Start button was down at the last look
 
     bool ContactGuard = false;  // body contact cannot hurt the ship while this is up
-    int16_t CurEnemy = 0;       // the enemy the movement and firing steps work on
-    int16_t CurShot = 0;        // the enemy shot being set up
+    // The enemy the enemy update worked on last, and the shot slot its last firing step was given.
+    // Kept as part of the state (and of its hash), not used to pass them on.
+    int16_t CurEnemy = 0;
+    int16_t CurShot = 0;
 
     std::array<PlayerShot, kPlayerShotSlots> PlayerShots{};
     std::array<Enemy, kEnemySlots> Enemies{};
     std::array<EnemyShot, kEnemyShotSlots> EnemyShots{};
     std::array<Star, kStarCount> Stars{};
 
-    SpriteTable<PlayerShotType> PlayerShotTypes{};
-    SpriteTable<EnemyType> EnemyTypes{};
-    SpriteTable<EnemyShotType> EnemyShotTypes{};
+    SpriteTable<PlayerShotKind> PlayerShotTypes{};
+    SpriteTable<EnemyKind> EnemyTypes{};
+    SpriteTable<EnemyShotKind> EnemyShotTypes{};
 
     // The four effects, each a whole WAV file followed by one zero byte.
     std::vector<uint8_t> SndHitB;
@@ -61,19 +63,13 @@ struct Game : GameState, Player, FrameTimers {
     std::vector<uint8_t> SndUP;
     std::vector<uint8_t> SndKi;
 
-    // One flag per label 0..10: its caption must be rewritten at the next label refresh.
-    std::array<bool, kLabelFlags> LabelDirty{};
+    // One flag per label but Power: its caption must be rewritten at the next label refresh.
+    KeyedArray<LabelId, bool, kLabelFlags> LabelDirty{};
 
     Form Form1;
 
     StageResult LastResult = StageResult::None;
     RunObserver* Observer = nullptr;  // a recording or a playback of this run, if any
-};
-
-// Thrown by the shutdown path once the music is closed and the save file written; main catches it
-// and the process ends with this exit code (0, or 1 when the save could not be written).
-struct ProcessEnd {
-    int ExitCode = 0;
 };
 
 // A file the game cannot start without is missing or unreadable.

@@ -1,10 +1,10 @@
-#include "shell/replay_session.h"
+#include "replay/replay_session.h"
 
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/game.h"
-#include "shell/game_snapshot.h"
+#include "game/game.h"
+#include "replay/game_snapshot.h"
 #include "shell/replace_file.h"
 
 namespace volley {

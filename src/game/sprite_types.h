@@ -2,8 +2,11 @@
 // shot, each also the kind's hit box.
 #pragma once
 
-#include <array>
 #include <cstdint>
+
+#include "game/data_layout.h"
+#include "game/keyed_array.h"
+#include "game/kinds.h"
 
 namespace volley {
 
@@ -18,8 +21,8 @@ using PlayerShotType = SpriteRect;
 using EnemyType = SpriteRect;
 using EnemyShotType = SpriteRect;
 
-inline constexpr int kSpriteKinds = 101;
-template <typename Record>
-using SpriteTable = std::array<Record, kSpriteKinds>;
+// One table of the data file: a rectangle per row, looked up by the kind it belongs to.
+template <typename Kind>
+using SpriteTable = KeyedArray<Kind, SpriteRect, kSpriteKinds>;
 
 }  // namespace volley

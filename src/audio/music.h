@@ -4,21 +4,19 @@
 #include <string>
 #include <string_view>
 
+#include "game/music_pieces.h"
+
 namespace volley {
 
 struct Game;
-
-// The pieces the game plays, each known by its name.
-inline constexpr int kMusicPieces = 11;
 
 // Gets the music player ready, finds the file of every piece the game plays and starts loading
 // them all.
 void MusicOpen(Game& g);
 
-// Replaces the playing piece with the named one ("Main", "Stage3", "boss", ...), from its start.
-// The pieces' files were found by MusicOpen, so that a switch in the middle of a frame builds no
-// path.
-void PlayMusic(Game& g, std::string_view name);
+// Replaces the playing piece with this one, from its start. The pieces' files were found by
+// MusicOpen, so that a switch in the middle of a frame builds no path.
+void PlayMusic(Game& g, MusicPiece piece);
 
 void StopMusic(Game& g);
 

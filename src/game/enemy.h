@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "game/kinds.h"
+
 namespace volley {
 
-// One enemy or item (kinds 0, 1 and 2 are items).
+// One enemy or item.
 struct Enemy {
     uint8_t State = 0;  // 0 free, 1 active, 2 exploding
-    int16_t Kind = 0;
+    EnemyKind Kind = EnemyKind::PowerItem;
     int16_t ContactDamage = 0;  // energy the ship loses when it rams this enemy
     int16_t X = 0;
     int16_t Y = 0;
@@ -23,13 +25,10 @@ struct Enemy {
     uint8_t BlastFrame = 0;  // explosion cell while exploding
 };
 
-// Enemy kinds below this are items: they cannot be shot and are taken by touching them.
-inline constexpr int16_t kFirstEnemyKind = 3;
-
 // One enemy shot; slot free when State is 0.
 struct EnemyShot {
     uint8_t State = 0;  // 0 free, 1 flying
-    int16_t Kind = 0;   // index into the enemy shot sprite table
+    EnemyShotKind Kind = EnemyShotKind::Orb;
     int16_t X = 0;
     int16_t Y = 0;
     int16_t VX = 0;

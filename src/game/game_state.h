@@ -5,9 +5,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "game/kinds.h"
+
 namespace volley {
 
 inline constexpr int kStageCount = 8;
+
+// What BossKind holds before the boss appears: kind 0, an item, which is never a boss.
+inline constexpr EnemyKind kNoBossYet = EnemyKind::PowerItem;
 
 struct GameState {
     std::string_view GameTitle;
@@ -18,7 +23,7 @@ struct GameState {
     int32_t Score = 0;
     int32_t StageBonus = 0;
     bool StageOver = false;
-    int16_t BossKind = 0;  // 0 until the stage's boss appears
+    EnemyKind BossKind = kNoBossYet;  // the stage's boss, once it has appeared
     int32_t StageFrame = 0;
     int16_t ScriptToggle = 0;
     int32_t ContactGuardFrames = 0;

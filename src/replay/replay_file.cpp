@@ -1,8 +1,9 @@
-#include "shell/replay_file.h"
+#include "replay/replay_file.h"
 
 #include <cstring>
 
 #include "platform/crc32.h"
+#include "platform/little_endian.h"
 #include "platform/read_file.h"
 
 namespace volley {
@@ -22,11 +23,7 @@ class Writer {
             out_.push_back(byte);
         }
     }
-    void Fixed(uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) {
-            out_.push_back(static_cast<uint8_t>(value >> (8 * i)));
-        }
-    }
+    void Fixed(uint64_t value, int bytes) { AppendLe(out_, value, bytes); }
     void Varint(uint64_t value) {
         while (value >= 0x80) {
             out_.push_back(static_cast<uint8_t>(value | 0x80));
@@ -57,10 +54,8 @@ class Reader {
             Fail("it ends early");
             return 0;
         }
-        uint64_t value = 0;
-        for (int i = 0; i < bytes; ++i) {
-            value |= uint64_t{bytes_[at_++]} << (8 * i);
-        }
+        const uint64_t value = ReadLe(bytes_.data() + at_, bytes);
+        at_ += static_cast<size_t>(bytes);
         return value;
     }
     void Skip(size_t bytes) {

@@ -1,4 +1,4 @@
-#include "platform/input_recording.h"
+#include "replay/input_recording.h"
 
 namespace volley {
 
