@@ -70,14 +70,12 @@ double WaitForFirstFrame(Display* display, pid_t child, Clock::time_point start)
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify && !event.xmap.override_redirect) {
-                damages.push_back(
-                    XDamageCreate(display, event.xmap.window, XDamageReportNonEmpty));
+                damages.push_back(XDamageCreate(display, event.xmap.window, XDamageReportNonEmpty));
             } else if (event.type == damageEvent + XDamageNotify) {
                 const auto& notify = reinterpret_cast<const XDamageNotifyEvent&>(event);
                 XDamageSubtract(display, notify.damage, None, None);
                 if (ShowsSomething(display, notify.drawable)) {
-                    return std::chrono::duration<double, std::milli>(Clock::now() - start)
-                        .count();
+                    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
                 }
             }
         }

@@ -70,9 +70,9 @@ void SdlPresent(benchmark::State& state) {
         state.SkipWithError(("no SDL window: " + error).c_str());
         return;
     }
-    const Surface& image = b->Form1.WindowImage;
+    ComposeWindow(*b);
     for (auto _ : state) {
-        window.Present(image);
+        PresentWindow(*b);
     }
 }
 

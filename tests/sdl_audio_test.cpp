@@ -18,6 +18,7 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_sound.h"
+#include "scoped_environment.h"
 
 namespace volley::sdl {
 namespace {
@@ -94,29 +95,7 @@ int CountLines(const std::string& text) {
     return lines;
 }
 
-// Sets an environment variable for the life of the object, then puts the old value back.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value, 1);
-    }
-    ~ScopedEnvironment() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 bool DeviceOpen() {
     return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;

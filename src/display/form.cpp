@@ -77,7 +77,9 @@ void DesignForm(Form& form) {
                              kClientWidth, kLargeText, false, true});
     form.Bar = Surface(kBarWidth, kBarHeight);
     form.BarVisible = false;
-    form.WindowImage = Surface(kClientWidth, kClientHeight);
+    form.Band = Surface(kClientWidth, kPlayTop);
+    form.LabelledPlay = Surface(kClientWidth, kClientHeight - kPlayTop);
+    form.PlayLabelled = false;
 }
 
 void SetCaption(Label& label, std::string_view caption) {

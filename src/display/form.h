@@ -40,7 +40,12 @@ struct Form {
     std::array<Label, kDisplayLabels> DisplayLabel;
     std::array<Label, 2> StageChenge;  // the "<<" and ">>" arrows of the stage choice
     Label PauseLabel;                  // "PAUSE", centred on the play surface while paused
-    Surface WindowImage;               // what the window shows, composed at each refresh
+    // What the window shows, composed at each refresh: the band above the play surface, with the
+    // gauge and its labels; and, only while labels show on the play surface, the play surface's
+    // visible part with them on it (otherwise the play surface goes to the window as it is).
+    Surface Band;
+    Surface LabelledPlay;
+    bool PlayLabelled = false;
 };
 
 // Lays out the labels with their design captions and visibility, and sizes the surfaces that
