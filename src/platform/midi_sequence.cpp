@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/midi_check.h"
+#include "platform/read_file.h"
 
 namespace volley {
 
@@ -131,6 +132,18 @@ bool BuildMidiSequence(std::span<const uint8_t> file, int rate, MidiSequence& se
     }
     sequence.LoopFrames = static_cast<uint32_t>(std::floor(seconds * rate));
     return true;
+}
+
+bool LoadMidiPiece(const std::string& path, int rate, MidiSequence& sequence, std::string& error) {
+    std::vector<uint8_t> file;
+    if (ReadWholeFile(path, kMaxMusicBytes, file, error) == ReadStatus::Read &&
+        CheckMidiFile(file, error) && BuildMidiSequence(file, rate, sequence, error)) {
+        return true;
+    }
+    if (error.find(path) == std::string::npos) {
+        error = path + ": " + error;  // the check's own words do not name the file
+    }
+    return false;
 }
 
 void SequencePlayer::Play(uint32_t frames, MidiSink& sink) {

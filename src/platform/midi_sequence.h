@@ -30,6 +30,11 @@ struct MidiSequence {
 bool BuildMidiSequence(std::span<const uint8_t> file, int rate, MidiSequence& sequence,
                        std::string& error);
 
+// Loads the piece at path as the game plays it: read as a file of at most kMaxMusicBytes, checked
+// by CheckMidiFile and built into a sequence for rate; false with the reason in error, which names
+// the file.
+bool LoadMidiPiece(const std::string& path, int rate, MidiSequence& sequence, std::string& error);
+
 // What a sequence plays into: the messages for the synthesizer, and the audio between them.
 class MidiSink {
   public:

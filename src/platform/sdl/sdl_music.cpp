@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/midi_check.h"
-#include "platform/read_file.h"
-
 namespace volley::sdl {
 namespace {
 
@@ -219,14 +216,8 @@ void SdlMusic::MakeSynth() {
 void SdlMusic::LoadAndKeep(const std::string& path) {
     auto piece = std::make_unique<MidiSequence>();
     std::string reason;
-    std::vector<uint8_t> file;
-    const bool loaded = ReadWholeFile(path, kMaxMusicBytes, file, reason) == ReadStatus::Read &&
-                        CheckMidiFile(file, reason) &&
-                        BuildMidiSequence(file, rate_, *piece, reason);
+    const bool loaded = LoadMidiPiece(path, rate_, *piece, reason);
     if (!loaded) {
-        if (reason.find(path) == std::string::npos) {
-            reason = path + ": " + reason;  // the check's own words do not name the file
-        }
         audio_.Warn("cannot load music: " + reason + "; that piece stays silent");
     }
     std::lock_guard lock(mutex_);
