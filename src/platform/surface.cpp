@@ -80,8 +80,12 @@ void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w,
     });
 }
 
-void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
-                int sy, int w, int h) {
+// Sprites are most of a busy frame's work: where the processor has AVX2 their rows go eight
+// pixels at a time rather than four.
+__attribute__((target_clones("avx2", "default"))) void BlitMasked(Surface& dst, int x, int y,
+                                                                  const Surface& mask,
+                                                                  const Surface& sheet, int sx,
+                                                                  int sy, int w, int h) {
     const bool sameSize = mask.Width == sheet.Width && mask.Height == sheet.Height;
     if (!sameSize || &dst == &mask || &dst == &sheet) {
         Blit(dst, x, y, mask, sx, sy, w, h, RasterOp::And);

@@ -100,7 +100,7 @@ std::unique_ptr<MusicSynth> MusicSynth::Create(int rate, const std::string& soun
         error = "FluidSynth cannot make a synthesizer";
         return nullptr;
     }
-    fluid_synth_set_interp_method(parts.synth, -1, tuning.Interpolation);
+    music->interpolation_ = tuning.Interpolation;
     if (fluid_synth_sfload(parts.synth, soundFont.c_str(), 1) == FLUID_FAILED) {
         error = "cannot load the soundfont " + soundFont;
         return nullptr;
@@ -118,8 +118,10 @@ MusicSynth::~MusicSynth() {
 }
 
 void MusicSynth::Start(const MidiSequence* sequence) {
-    // Programs, controllers and effects all go back to their defaults for the next piece.
+    // Programs, controllers and effects all go back to their defaults for the next piece, and so
+    // does each channel's interpolation.
     fluid_synth_system_reset(parts_->synth);
+    fluid_synth_set_interp_method(parts_->synth, -1, interpolation_);
     logLinesLeft_ = kLogLinesPerPiece;
     player_.Start(sequence);
 }

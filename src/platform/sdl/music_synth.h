@@ -57,6 +57,7 @@ class MusicSynth {
     std::unique_ptr<Parts> parts_;
     SequencePlayer player_;
     float gain_ = -1;
+    int interpolation_ = 0;
     std::atomic<int> logLinesLeft_{0};
 };
 
