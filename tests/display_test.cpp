@@ -131,6 +131,7 @@ TEST_F(Display, LaterSpritesCoverEarlierOnesOnlyInsideTheirMask) {
             }
         }
     }
+    f.ChrRuns = FindMaskRuns(f.MChr, f.Chr);  // as when the sheet is loaded
     f.Picture2 = Surface(f.Picture2.Width, f.Picture2.Height, MakePixel(1, 2, 3));
     DrawMasked(*t, 10, 10, 0, 0, 4, 4);
     DrawMasked(*t, 12, 10, 8, 0, 4, 4);

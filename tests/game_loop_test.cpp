@@ -4,8 +4,12 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
+#include "display/background.h"
+#include "display/blit.h"
 #include "display/layout.h"
+#include "enemies/enemy.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
@@ -96,10 +100,19 @@ TEST_F(GameLoopTest, TheContactGuardFallsAfterTwentyFrames) {
 }
 
 TEST_F(GameLoopTest, EachFrameRestoresTheBackgroundAndShowsTheGauge) {
-    t->Form1.Picture2.At(100, 100) = MakePixel(1, 2, 3);  // last frame's leftovers
+    // Last frame's leftovers: the first enemy's sprite and a star, where the background is not
+    // theirs.
+    const SpriteRect& cell = t->EnemyTypes[kFirstEnemyKind];
+    DrawMasked(*t, 100, 100, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
+    SetPixel(t->Form1.Picture2, 300, 300, MakePixel(1, 2, 3));
+    NoteDrawn(*t, 300, 300, 1, 1);
+    ASSERT_NE(t->Form1.Picture2.Pixels, t->Form1.Def.Pixels);
     t->PlayerEnergy = 50;
     RunFrame(*t);
-    EXPECT_EQ(t->Form1.Picture2.At(100, 100), t->Form1.Def.At(100, 100));
+    for (const auto& [x, y] :
+         {std::pair{100, 100}, {100 + cell.Width / 2, 100 + cell.Height / 2}, {300, 300}}) {
+        EXPECT_EQ(t->Form1.Picture2.At(x, y), t->Form1.Def.At(x, y)) << x << "," << y;
+    }
     const Surface& shown = t.platform.window.LastImage();
     EXPECT_EQ(shown.At(kBarLeft, kBarTop), MakePixel(0, 0, 255));
     EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), MakePixel(255, 0, 0));

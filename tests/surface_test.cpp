@@ -135,11 +135,34 @@ void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int 
     BlitMasked(actual, x, y, mask, sheet, sx, sy, w, h);
     EXPECT_EQ(actual.Pixels, expected.Pixels)
         << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
+    Surface byRuns = start;
+    BlitMasked(byRuns, x, y, mask, sheet, FindMaskRuns(mask, sheet), sx, sy, w, h);
+    EXPECT_EQ(byRuns.Pixels, expected.Pixels) << "by runs: x=" << x << " y=" << y << " sx=" << sx
+                                              << " sy=" << sy << " w=" << w << " h=" << h;
+}
+
+// A sprite's mask as drawn: see-through (white over a black sheet), solid (black) and, now and
+// then, neither, or white over a sheet that still paints.
+void MakeSprite(Surface& mask, Surface& sheet) {
+    for (size_t i = 0; i < mask.Pixels.size(); ++i) {
+        switch ((i * 7 + i / 5) % 6) {
+            case 0:
+            case 1:
+                mask.Pixels[i] = kWhite;
+                sheet.Pixels[i] = kBlack;
+                break;
+            case 2:
+            case 3: mask.Pixels[i] = kBlack; break;
+            case 4: mask.Pixels[i] = kWhite; break;
+            default: break;
+        }
+    }
 }
 
 TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
-    const Surface mask = Scrambled(8, 6, 1);
-    const Surface sheet = Scrambled(8, 6, 2);
+    Surface mask = Scrambled(8, 6, 1);
+    Surface sheet = Scrambled(8, 6, 2);
+    MakeSprite(mask, sheet);
     const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
     const int sizes[] = {-2, 0, 1, 3, 8, 20};
     for (int x : places) {

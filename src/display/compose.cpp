@@ -74,15 +74,51 @@ bool AnyShownOnPlay(const Labels& labels) {
     });
 }
 
-}  // namespace
+// True when the band would come out as it was last composed: the same gauge, shown or not, and
+// the same labels shown with the same captions (a changed caption leaves its label's text stale).
+bool BandUnchanged(const Form& f) {
+    const BandMemory& shown = f.BandShown;
+    if (!shown.Valid || shown.BarVisible != f.BarVisible || shown.Bar.Pixels != f.Bar.Pixels) {
+        return false;
+    }
+    for (size_t i = 0; i < f.DisplayLabel.size(); ++i) {
+        const Label& label = f.DisplayLabel[i];
+        if (label.Parent == LabelParent::Window &&
+            (label.Visible != shown.Visible[i] || (label.Visible && label.ImageStale))) {
+            return false;
+        }
+    }
+    return true;
+}
 
-void ComposeWindow(Game& g) {
+void RememberBand(Form& f) {
+    BandMemory& shown = f.BandShown;
+    shown.Valid = true;
+    shown.BarVisible = f.BarVisible;
+    shown.Bar.Pixels = f.Bar.Pixels;  // the same size: no allocation
+    for (size_t i = 0; i < f.DisplayLabel.size(); ++i) {
+        shown.Visible[i] = f.DisplayLabel[i].Visible;
+    }
+}
+
+void ComposeBand(Game& g) {
     Form& f = g.Form1;
+    if (BandUnchanged(f)) {
+        return;
+    }
     std::fill(f.Band.Pixels.begin(), f.Band.Pixels.end(), kBlack);
     if (f.BarVisible) {
         Blit(f.Band, kBarLeft, kBarTop, f.Bar, 0, 0, f.Bar.Width, f.Bar.Height, RasterOp::Copy);
     }
     DrawLabels(g, f.DisplayLabel, LabelParent::Window, f.Band);
+    RememberBand(f);
+}
+
+}  // namespace
+
+void ComposeWindow(Game& g) {
+    Form& f = g.Form1;
+    ComposeBand(g);
     // In play no label shows on the play surface, which then goes to the window uncopied.
     f.PlayLabelled =
         AnyShownOnPlay(f.DisplayLabel) || AnyShownOnPlay(f.StageChenge) || f.PauseLabel.Visible;

@@ -78,6 +78,8 @@ void DesignForm(Form& form) {
     form.Bar = Surface(kBarWidth, kBarHeight);
     form.BarVisible = false;
     form.Band = Surface(kClientWidth, kPlayTop);
+    form.BandShown = BandMemory{};
+    form.BandShown.Bar = Surface(kBarWidth, kBarHeight);
     form.LabelledPlay = Surface(kClientWidth, kClientHeight - kPlayTop);
     form.PlayLabelled = false;
 }
