@@ -117,6 +117,12 @@ TEST_F(GameLoopTest, EachFrameRestoresTheBackgroundAndShowsTheGauge) {
     EXPECT_EQ(shown.At(kBarLeft, kBarTop), MakePixel(0, 0, 255));
     EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), MakePixel(255, 0, 0));
     EXPECT_EQ(t->StageFrame, 1);
+    // The band is composed again only when it changes, and a refilled gauge is a change.
+    RunFrame(*t);
+    EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), MakePixel(255, 0, 0));
+    t->PlayerEnergy = 100;
+    RunFrame(*t);
+    EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), MakePixel(0, 0, 255));
 }
 
 // Ends the stage at frame 2; after that, `script` runs at every yield with the milliseconds
