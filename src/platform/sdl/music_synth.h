@@ -11,13 +11,19 @@
 
 namespace volley::sdl {
 
-// How much work the synthesizer does for each sample. The game's values suit a small game with a
-// handful of parts (the README says what each costs).
+// How much work the synthesizer does for each sample. FluidSynth's defaults (256 voices, reverb,
+// chorus, fourth-order interpolation) are made for a keyboard player; a small game's handful of
+// parts needs far less, and each of these halves the synthesizer's share of the processor
+// together (bench/music_bench.cpp measures each; the README gives the figures).
 struct SynthTuning {
-    int Polyphony = 64;
-    bool Reverb = true;
+    // A note's release tail is a voice too: 32 still leave room for the densest piece's chords
+    // and drums, and cut the tails first when there are more.
+    int Polyphony = 32;
+    // The pieces ask for no chorus at all; without reverb they sound drier, but not thinner.
+    bool Reverb = false;
     bool Chorus = false;
-    // FluidSynth's methods: 0 none, 1 linear, 4 fourth order (its default), 7 seventh order.
+    // FluidSynth's methods: 0 none, 1 linear, 4 fourth order (its default), 7 seventh order. The
+    // soundfont's samples are mostly recorded at 22 kHz or below, where linear loses little.
     int Interpolation = 1;
 };
 

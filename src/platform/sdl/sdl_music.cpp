@@ -1,10 +1,15 @@
 #include "platform/sdl/sdl_music.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <utility>
 
 namespace volley::sdl {
 namespace {
+
+constexpr int kWorkerNice = 10;
 
 void MixHook(void* music, Uint8* stream, int bytes) {
     static_cast<SdlMusic*>(music)->Mix(stream, bytes);
@@ -182,6 +187,9 @@ void SdlMusic::StopWorker() {
 }
 
 void SdlMusic::WorkerLoop() {
+    // Loading is never urgent: on a busy machine the game's own start-up goes first. (Linux gives
+    // each thread its own nice value.)
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNice);
     MakeSynth();
     std::unique_lock lock(mutex_);
     for (;;) {
