@@ -4,7 +4,9 @@
 // window. Then it waits for the program and exits as it did.
 // Usage: first_frame <command> [argument]...
 // The program's process id is printed on the first line ("pid N"), the time on the second
-// ("first frame N ms", or "first frame none" when the program ended before showing anything).
+// ("first frame N ms", or "first frame none" when the program ended before showing anything), and
+// on the third how many times a window was mapped until then ("maps N": 1 when the window is
+// shown once, not shown, dropped and shown again).
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -56,7 +58,7 @@ int IgnoreErrors(Display*, XErrorEvent*) {
 
 // Waits for the first picture of the child; returns its time in ms, or a negative number when the
 // child ended first.
-double WaitForFirstFrame(Display* display, pid_t child, Clock::time_point start) {
+double WaitForFirstFrame(Display* display, pid_t child, Clock::time_point start, int& maps) {
     int damageEvent = 0;
     int damageError = 0;
     if (XDamageQueryExtension(display, &damageEvent, &damageError) == 0) {
@@ -70,6 +72,7 @@ double WaitForFirstFrame(Display* display, pid_t child, Clock::time_point start)
             XEvent event;
             XNextEvent(display, &event);
             if (event.type == MapNotify && !event.xmap.override_redirect) {
+                ++maps;
                 damages.push_back(XDamageCreate(display, event.xmap.window, XDamageReportNonEmpty));
             } else if (event.type == damageEvent + XDamageNotify) {
                 const auto& notify = reinterpret_cast<const XDamageNotifyEvent&>(event);
@@ -111,12 +114,14 @@ int main(int argc, char** argv) {
     }
     std::printf("pid %d\n", static_cast<int>(child));
     std::fflush(stdout);
-    const double ms = WaitForFirstFrame(display, child, start);
+    int maps = 0;
+    const double ms = WaitForFirstFrame(display, child, start, maps);
     if (ms >= 0) {
         std::printf("first frame %.1f ms\n", ms);
     } else {
         std::printf("first frame none\n");
     }
+    std::printf("maps %d\n", maps);
     std::fflush(stdout);
     XCloseDisplay(display);
     return ExitCodeOf(child);
