@@ -142,10 +142,10 @@ void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int 
 }
 
 // A sprite's mask as drawn: see-through (white over a black sheet), solid (black) and, now and
-// then, neither, or white over a sheet that still paints.
-void MakeSprite(Surface& mask, Surface& sheet) {
+// then, white over a sheet that still paints, or (unless black and white only) neither.
+void MakeSprite(Surface& mask, Surface& sheet, bool blackAndWhite) {
     for (size_t i = 0; i < mask.Pixels.size(); ++i) {
-        switch ((i * 7 + i / 5) % 6) {
+        switch ((i * 2654435761u >> 7) % 6) {
             case 0:
             case 1:
                 mask.Pixels[i] = kWhite;
@@ -154,22 +154,25 @@ void MakeSprite(Surface& mask, Surface& sheet) {
             case 2:
             case 3: mask.Pixels[i] = kBlack; break;
             case 4: mask.Pixels[i] = kWhite; break;
-            default: break;
+            default: mask.Pixels[i] = blackAndWhite ? kBlack : mask.Pixels[i]; break;
         }
     }
 }
 
 TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
-    Surface mask = Scrambled(8, 6, 1);
-    Surface sheet = Scrambled(8, 6, 2);
-    MakeSprite(mask, sheet);
-    const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
-    const int sizes[] = {-2, 0, 1, 3, 8, 20};
-    for (int x : places) {
-        for (int sx : places) {
-            for (int w : sizes) {
-                ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
-                ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
+    for (bool blackAndWhite : {false, true}) {
+        Surface mask = Scrambled(8, 6, 1);
+        Surface sheet = Scrambled(8, 6, 2);
+        MakeSprite(mask, sheet, blackAndWhite);
+        ASSERT_EQ(FindMaskRuns(mask, sheet).Shape.empty(), !blackAndWhite);
+        const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
+        const int sizes[] = {-2, 0, 1, 3, 8, 20};
+        for (int x : places) {
+            for (int sx : places) {
+                for (int w : sizes) {
+                    ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
+                    ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
+                }
             }
         }
     }

@@ -91,6 +91,17 @@ __attribute__((target_clones("avx2", "default"))) void MaskRow(Pixel* __restrict
     }
 }
 
+// The same with a mask of bytes: 0xFF keeps the pixel's colour, 0 clears it for the sheet's.
+__attribute__((target_clones("avx2", "default"))) void MaskRowBytes(Pixel* __restrict out,
+                                                                    const uint8_t* __restrict shape,
+                                                                    const Pixel* __restrict paint,
+                                                                    int n) {
+    for (int i = 0; i < n; ++i) {
+        const auto keep = static_cast<Pixel>(static_cast<int32_t>(static_cast<int8_t>(shape[i])));
+        out[i] = (out[i] & keep & kWhite) | paint[i];
+    }
+}
+
 void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
                 int sy, int w, int h) {
     const bool sameSize = mask.Width == sheet.Width && mask.Height == sheet.Height;
@@ -133,6 +144,13 @@ MaskRuns FindMaskRuns(const Surface& mask, const Surface& sheet) {
             drawnEnd[x] = drawn(x - 1) ? static_cast<uint16_t>(x) : drawnEnd[x - 1];
         }
     }
+    const bool blackAndWhite = std::all_of(mask.Pixels.begin(), mask.Pixels.end(),
+                                           [](Pixel p) { return p == kBlack || p == kWhite; });
+    if (blackAndWhite) {
+        runs.Shape.resize(mask.Pixels.size());
+        std::transform(mask.Pixels.begin(), mask.Pixels.end(), runs.Shape.begin(),
+                       [](Pixel p) { return p == kWhite ? uint8_t{0xFF} : uint8_t{0}; });
+    }
     return runs;
 }
 
@@ -154,9 +172,16 @@ void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& 
         const size_t at = stride * sheetRow;
         const int begin = runs.NextDrawn[at + left];
         const int end = runs.DrawnEnd[at + right];
-        if (begin < end) {
-            MaskRow(dst.Row(ys.dst + row) + xs.dst + (begin - left), mask.Row(sheetRow) + begin,
-                    sheet.Row(sheetRow) + begin, end - begin);
+        if (begin >= end) {
+            continue;
+        }
+        Pixel* out = dst.Row(ys.dst + row) + xs.dst + (begin - left);
+        const Pixel* paint = sheet.Row(sheetRow) + begin;
+        if (runs.Shape.empty()) {
+            MaskRow(out, mask.Row(sheetRow) + begin, paint, end - begin);
+        } else {
+            const size_t shapeAt = static_cast<size_t>(sheetRow) * runs.Width + begin;
+            MaskRowBytes(out, runs.Shape.data() + shapeAt, paint, end - begin);
         }
     }
 }

@@ -56,6 +56,9 @@ struct MaskRuns {
     // Row y's entries start at y * (Width + 1); each row has one more entry than pixels.
     std::vector<uint16_t> NextDrawn;  // Width when there is none
     std::vector<uint16_t> DrawnEnd;   // 0 when there is none
+    // A mask of black and white only, a byte a pixel (0 black, 0xFF white), so that a draw reads
+    // a quarter of the bytes; empty for a mask with other colours.
+    std::vector<uint8_t> Shape;
 };
 
 // The runs of a mask and a sheet of the same size (at most 65535 pixels wide); none otherwise.
