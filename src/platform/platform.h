@@ -23,7 +23,8 @@ class Clock {
     virtual uint32_t NowMs() = 0;
     // Gives the core away for about ms milliseconds (never much less, possibly a little more).
     virtual void Sleep(uint32_t ms) = 0;
-    // One short turn of a busy wait, for the last millisecond or two before a deadline.
+    // One short turn of the wait for the last millisecond before a deadline: a small fraction of
+    // a millisecond.
     virtual void Spin() = 0;
 };
 
