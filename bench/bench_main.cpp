@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "frame_bench.h"
+#include "music_bench.h"
 #include "window_bench.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     }
     volley::bench::RegisterFrameBenchmarks();
     volley::bench::RegisterWindowBenchmarks();
+    volley::bench::RegisterMusicBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -1,5 +1,5 @@
 // The window's share of a frame: composing its picture with the labels, and showing it through
-// SDL's software renderer.
+// SDL's window surface or a renderer.
 
 #include "window_bench.h"
 
@@ -50,11 +50,13 @@ void WindowComposition(benchmark::State& state, bool newScore) {
     }
 }
 
-// The composed picture shown in an SDL window through the software renderer of SDL's dummy (or
-// offscreen) video driver: the texture update, the copy and the present.
-void SdlPresent(benchmark::State& state) {
+// The composed picture shown in an SDL window of SDL's dummy video driver (or the one chosen), one
+// way or the other: written into the window surface, or uploaded to the texture of a renderer
+// (SDL's software one on the dummy driver) and drawn.
+void SdlPresent(benchmark::State& state, const char* path) {
     // Only where nobody chose a driver: the dummy one needs no display.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("VOLLEY_PRESENT", path, 1);
     BenchGame b(kSeed);
     StartInStage(b);
     std::string error;
@@ -69,9 +71,9 @@ void SdlPresent(benchmark::State& state) {
         state.SkipWithError(("no SDL window: " + error).c_str());
         return;
     }
-    const Surface& image = b->Form1.WindowImage;
+    ComposeWindow(*b);
     for (auto _ : state) {
-        window.Present(image);
+        PresentWindow(*b);
     }
 }
 
@@ -82,7 +84,10 @@ void RegisterWindowBenchmarks() {
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("WindowComposition/labels:new_score", WindowComposition, true)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("SdlPresent", SdlPresent)->Unit(benchmark::kMicrosecond);
+    for (const char* path : {"surface", "renderer"}) {
+        benchmark::RegisterBenchmark((std::string("SdlPresent/") + path).c_str(), SdlPresent, path)
+            ->Unit(benchmark::kMicrosecond);
+    }
 }
 
 }  // namespace volley::bench

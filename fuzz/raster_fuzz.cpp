@@ -174,7 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 5: {
                 const int x = in.Coordinate(), y = in.Coordinate();
-                const Pixel colour = in.Byte() * 0x010203u;
+                // Kept to 0x00RRGGBB, as every pixel of the game is.
+                const Pixel colour = (in.Byte() * 0x010203u) & 0xFFFFFF;
                 SetPixel(*real[d], x, y, colour);
                 if (model[d].Contains(x, y)) {
                     model[d].At(x, y) = colour;
@@ -185,6 +186,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const int x = in.Coordinate(), y = in.Coordinate();
                 const int sx = in.Coordinate(), sy = in.Coordinate();
                 const int w = in.Coordinate(), h = in.Coordinate();
+                // Found anew, as the game finds them when it loads its sheet.
+                g.Form1.ChrRuns = FindMaskRuns(g.Form1.MChr, g.Form1.Chr);
                 DrawMasked(g, x, y, sx, sy, w, h);
                 ModelBlit(model[0], x, y, model[2], sx, sy, w, h, RasterOp::And);
                 ModelBlit(model[0], x, y, model[1], sx, sy, w, h, RasterOp::Or);

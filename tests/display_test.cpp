@@ -140,6 +140,7 @@ TEST_F(Display, LaterSpritesCoverEarlierOnesOnlyInsideTheirMask) {
             }
         }
     }
+    f.ChrRuns = FindMaskRuns(f.MChr, f.Chr);  // as when the sheet is loaded
     f.Picture2 = Surface(f.Picture2.Width, f.Picture2.Height, MakePixel(1, 2, 3));
     DrawMasked(*t, 10, 10, 0, 0, 4, 4);
     DrawMasked(*t, 12, 10, 8, 0, 4, 4);
@@ -200,8 +201,8 @@ TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {
     f.BarVisible = true;
     t->PlayerEnergy = 100;
     DrawEnergyGauge(*t);
-    ComposeWindow(*t);
-    const Surface& image = f.WindowImage;
+    RefreshWindow(*t);
+    const Surface& image = t.platform.window.LastImage();
     ASSERT_EQ(image.Width, kClientWidth);
     ASSERT_EQ(image.Height, kClientHeight);
     EXPECT_EQ(image.At(0, kPlayTop - 1), kBlack);
@@ -212,13 +213,21 @@ TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {
     EXPECT_EQ(image.At(kBarLeft + kBarWidth, kBarTop), kBlack);
     // The title label (shown at start) starts with a white stroke at its left edge in the stand-in
     // face; the hidden result label does not show.
-    const Label& title = f.DisplayLabel[LabelId::Title];
+    Label& title = f.DisplayLabel[LabelId::Title];
     EXPECT_EQ(image.At(title.Left, kPlayTop + title.Top + 5), kWhite);
     const Label& result = f.DisplayLabel[LabelId::Result];
     EXPECT_FALSE(result.Visible);
+    // Without labels on it, the play surface itself is what the window gets.
     f.BarVisible = false;
-    ComposeWindow(*t);
-    EXPECT_EQ(f.WindowImage.At(kBarLeft, kBarTop), kBlack);
+    title.Visible = false;
+    for (LabelId id : {LabelId::TotalScore, LabelId::TitleStage, LabelId::TitleHiScore}) {
+        f.DisplayLabel[id].Visible = false;
+    }
+    f.Picture2.At(title.Left, title.Top + 5) = MakePixel(1, 2, 3);
+    RefreshWindow(*t);
+    EXPECT_EQ(image.At(kBarLeft, kBarTop), kBlack);
+    EXPECT_FALSE(f.PlayLabelled);
+    EXPECT_EQ(image.At(title.Left, kPlayTop + title.Top + 5), MakePixel(1, 2, 3));
 }
 
 TEST_F(Display, ALabelIsRenderedAgainOnlyWhenItsCaptionChanges) {
@@ -238,10 +247,11 @@ TEST_F(Display, TheCentredResultLabelIsCentredOnItsDesignBox) {
     Label& result = t->Form1.DisplayLabel[LabelId::Result];
     result.Visible = true;
     SetCaption(result, "AB");  // two 24-pixel cells in the stand-in face at 48
-    ComposeWindow(*t);
+    RefreshWindow(*t);
     const int left = result.Left + (result.CentreWidth - 48) / 2;
-    EXPECT_EQ(t->Form1.WindowImage.At(left, kPlayTop + result.Top), kWhite);
-    EXPECT_EQ(t->Form1.WindowImage.At(left + 24, kPlayTop + result.Top), kWhite);
+    const Surface& shown = t.platform.window.LastImage();
+    EXPECT_EQ(shown.At(left, kPlayTop + result.Top), kWhite);
+    EXPECT_EQ(shown.At(left + 24, kPlayTop + result.Top), kWhite);
 }
 
 }  // namespace

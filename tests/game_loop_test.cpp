@@ -4,8 +4,12 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
+#include "display/background.h"
+#include "display/blit.h"
 #include "display/layout.h"
+#include "game/enemy.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
 #include "shell/shutdown.h"
@@ -97,16 +101,32 @@ TEST_F(GameLoopTest, TheContactGuardFallsAfterTwentyFrames) {
 }
 
 TEST_F(GameLoopTest, EachFrameRestoresTheBackgroundAndShowsTheGauge) {
-    t->Form1.Picture2.At(100, 100) = MakePixel(1, 2, 3);  // last frame's leftovers
+    // Last frame's leftovers: the first enemy's sprite and a star, where the background is not
+    // theirs.
+    const SpriteRect& cell = t->EnemyTypes[EnemyKind::Dart];
+    DrawMasked(*t, 100, 100, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
+    SetPixel(t->Form1.Picture2, 300, 300, MakePixel(1, 2, 3));
+    NoteDrawn(*t, 300, 300, 1, 1);
+    ASSERT_NE(t->Form1.Picture2.Pixels, t->Form1.Def.Pixels);
     t->PlayerEnergy = 50;
     RunFrame(*t);
-    EXPECT_EQ(t->Form1.Picture2.At(100, 100), t->Form1.Def.At(100, 100));
+    for (const auto& [x, y] :
+         {std::pair{100, 100}, {100 + cell.Width / 2, 100 + cell.Height / 2}, {300, 300}}) {
+        EXPECT_EQ(t->Form1.Picture2.At(x, y), t->Form1.Def.At(x, y)) << x << "," << y;
+    }
     const Surface& shown = t.platform.window.LastImage();
     const Pixel energy = shown.At(kBarLeft, kBarTop),
                 empty = shown.At(kBarLeft + kBarWidth - 1, kBarTop);
     EXPECT_GT(energy & 0xFF, 2 * (energy >> 16)) << "blue, shaded";
     EXPECT_GT(empty >> 16, 2 * (empty & 0xFF)) << "red, shaded";
     EXPECT_EQ(t->StageFrame, 1);
+    // The band is composed again only when it changes, and a refilled gauge is a change.
+    RunFrame(*t);
+    EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), empty);
+    t->PlayerEnergy = 100;
+    RunFrame(*t);
+    EXPECT_EQ(shown.At(kBarLeft + kBarWidth - 1, kBarTop), energy)
+        << "the gauge art is the same in every column";
 }
 
 // Ends the stage at frame 2; after that, `script` runs at every yield with the milliseconds

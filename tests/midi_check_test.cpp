@@ -1,4 +1,5 @@
 #include "platform/midi_check.h"
+#include "platform/midi_sequence.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,9 @@ Bytes Chunk(const char* type, const Bytes& body) {
     return chunk;
 }
 
-Bytes Header(uint8_t format, uint8_t tracks) {
-    return Chunk("MThd", {0, format, 0, tracks, 0x01, 0xE0});
+Bytes Header(uint8_t format, uint8_t tracks, uint16_t division = 480) {
+    return Chunk("MThd", {0, format, 0, tracks, static_cast<uint8_t>(division >> 8),
+                          static_cast<uint8_t>(division)});
 }
 
 Bytes File(std::initializer_list<Bytes> chunks) {
@@ -107,6 +109,95 @@ TEST(MidiCheck, TakesEveryPieceTheGameShips) {
         ++pieces;
     }
     EXPECT_EQ(pieces, 11);
+}
+
+// Sequences, at 1000 frames a second for round numbers.
+
+constexpr int kRate = 1000;
+const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
+
+// 120 beats a minute for a beat of 96 ticks (half a second), then 60 for another (a second).
+const Bytes kConductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x60, 0xFF,
+                          0x51, 0x03, 0x0F, 0x42, 0x40, 0x60, 0xFF, 0x2F, 0x00};
+// A C for the first beat, a D for the second.
+const Bytes kTwoNotes = {0x00, 0x90, 60,   100,  0x60, 0x80, 60,   64,   0x00, 0x90,
+                         62,   100,  0x60, 0x80, 62,   64,   0x00, 0xFF, 0x2F, 0x00};
+
+class RecordingSink final : public MidiSink {
+  public:
+    void Send(const SequencedMessage& m) override {
+        sent.push_back(std::to_string(frames) + ":" + std::to_string(m.Status) + ":" +
+                       std::to_string(m.Data1));
+    }
+    void Render(uint32_t count) override { frames += count; }
+    std::vector<std::string> sent;
+    uint32_t frames = 0;
+};
+
+TEST(MidiSequence, MessagesFallOnTheirFramesThroughTempoChangesAndTheLoopHasNoSeam) {
+    MidiSequence sequence;
+    std::string error;
+    const Bytes file =
+        File({Header(1, 2, 96), Chunk("MTrk", kConductor), Chunk("MTrk", kTwoNotes)});
+    ASSERT_TRUE(BuildMidiSequence(file, kRate, sequence, error)) << error;
+    EXPECT_EQ(sequence.LoopFrames, 1500u);
+    const std::vector<std::string> expected = {"0:144:60",    "500:128:60",  "500:144:62",
+                                               "1500:128:62", "1500:144:60", "2000:128:60",
+                                               "2000:144:62", "3000:128:62", "3000:144:60"};
+    for (uint32_t chunk : {7u, 512u, 3200u}) {
+        SequencePlayer player;
+        RecordingSink sink;
+        player.Start(&sequence);
+        for (uint32_t played = 0; played < 3200; played += chunk) {
+            player.Play(std::min(chunk, 3200 - played), sink);
+        }
+        EXPECT_EQ(sink.sent, expected) << "in chunks of " << chunk;
+        EXPECT_EQ(sink.frames, 3200u);
+    }
+}
+
+TEST(MidiSequence, SmpteTimeCountsTicksInFramesOfASecond) {
+    MidiSequence sequence;
+    std::string error;
+    // 25 frames a second of 40 ticks: a thousand ticks a second.
+    const Bytes track = {0x81, 0x7A, 0x90, 60, 100, 0x81, 0x7A, 0x80, 60, 64, 0x00, 0xFF, 0x2F, 0};
+    ASSERT_TRUE(BuildMidiSequence(File({Header(0, 1, 0xE728), Chunk("MTrk", track)}), kRate,
+                                  sequence, error))
+        << error;
+    ASSERT_EQ(sequence.Messages.size(), 2u);
+    EXPECT_EQ(sequence.Messages[0].Frame, 250u);
+    EXPECT_EQ(sequence.LoopFrames, 500u);
+}
+
+TEST(MidiSequence, PiecesTooShortTooLongOrTooCrowdedAreRefused) {
+    Bytes crowded;
+    for (int i = 0; i < 700; ++i) {
+        crowded.insert(crowded.end(), {0x00, 0x90, 60, 100});
+    }
+    crowded.insert(crowded.end(), {0x14, 0xFF, 0x2F, 0x00});  // 20 ticks: 0.104 s
+    struct Case {
+        const char* name;
+        Bytes file;
+        const char* errorHas;
+    };
+    const Case cases[] = {
+        {"no time at all", File({Header(0, 1, 96), Chunk("MTrk", kEnd)}), "a tenth of a second"},
+        {"days long",
+         File({Header(0, 1, 96), Chunk("MTrk", {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00})}),
+         "more than an hour"},
+        {"more messages than a cable carries", File({Header(0, 1, 96), Chunk("MTrk", crowded)}),
+         "more messages"},
+        {"SMPTE frames without ticks", File({Header(0, 1, 0xE700), Chunk("MTrk", kTwoNotes)}),
+         "time division"},
+        {"a damaged file", File({Header(0, 1, 96), Chunk("MTrk", {0x00, 0x90, 60})}),
+         "damaged event"},
+    };
+    for (const Case& c : cases) {
+        MidiSequence sequence;
+        std::string error;
+        EXPECT_FALSE(BuildMidiSequence(c.file, kRate, sequence, error)) << c.name;
+        EXPECT_NE(error.find(c.errorHas), std::string::npos) << c.name << ": " << error;
+    }
 }
 
 }  // namespace

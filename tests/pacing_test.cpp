@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "display/layout.h"
 #include "shell/game_loop.h"
 #include "shell/reset.h"
@@ -40,6 +42,15 @@ TEST(WaitMs, SleepsForMostOfALongWait) {
     const uint64_t spunMicros = t.platform.clock.SpinCount() * HeadlessClock::kSpinMicros;
     EXPECT_LE(spunMicros, 3000u);
     EXPECT_GT(t.platform.clock.SpinCount(), 0) << "the last stretch is spun, not slept";
+}
+
+TEST(WaitMs, LooksAtEventsAfterEachSleepAndOnceAfterTheSpinNeverDuringIt) {
+    TestGame t;
+    std::vector<uint64_t> pumpMicros;
+    t.platform.events.OnPump = [&] { pumpMicros.push_back(t.platform.clock.Micros()); };
+    WaitMs(*t, 15);
+    // 10 ms and 5 ms of sleep, then the last millisecond spun.
+    EXPECT_EQ(pumpMicros, (std::vector<uint64_t>{0, 10000, 15000, 16000}));
 }
 
 TEST(WaitMs, KeepsItsMeaningAcrossTheClockWrap) {

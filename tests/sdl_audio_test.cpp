@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sdl/music_synth.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_sound.h"
@@ -65,14 +66,14 @@ std::vector<uint8_t> SineWavImage(double hertz, int milliseconds) {
     return image;
 }
 
-// A format-1 MIDI file: a tempo track and a track with one note.
-std::vector<uint8_t> OneNoteMidi(uint8_t note) {
+// A format-1 MIDI file: a tempo track and a track with one note, a beat (96 ticks) unless given.
+std::vector<uint8_t> OneNoteMidi(uint8_t note, uint8_t ticks = 0x60) {
     std::vector<uint8_t> tempo = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // 120 bpm
                                   0x00, 0xFF, 0x2F, 0x00};
-    std::vector<uint8_t> melody = {0x00, 0xC0, 0x00,         // piano
-                                   0x00, 0x90, note, 0x64,   // on
-                                   0x60, 0x80, note, 0x40,   // off a beat later
-                                   0x00, 0xFF, 0x2F, 0x00};  // end of track
+    std::vector<uint8_t> melody = {0x00,  0xC0, 0x00,         // piano
+                                   0x00,  0x90, note, 0x64,   // on
+                                   ticks, 0x80, note, 0x40,   // off a beat later
+                                   0x00,  0xFF, 0x2F, 0x00};  // end of track
     std::vector<uint8_t> file;
     PutText(file, "MThd");
     PutBig(file, 6, 4);
@@ -94,6 +95,8 @@ int CountLines(const std::string& text) {
     }
     return lines;
 }
+
+using testing::ScopedEnvironment;
 
 bool DeviceOpen() {
     return Mix_QuerySpec(nullptr, nullptr, nullptr) != 0;
@@ -259,19 +262,41 @@ class SdlMusicTest : public ::testing::Test {
         std::filesystem::remove_all(folder_);
     }
 
-    static bool HaveSoundFont() {
-        return std::getenv("SDL_SOUNDFONTS") != nullptr ||
-               std::filesystem::exists("/usr/share/sounds/sf3/default-GM.sf3") ||
-               std::filesystem::exists("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    static bool HaveSoundFont() { return !ChooseSoundFont().empty(); }
+
+    // Opens the music with the sound card held still, so that only the test mixes.
+    void OpenStill() {
+        music_.Open();
+        for (SDL_AudioDeviceID id = 1; id < 64; ++id) {
+            if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) {
+                SDL_PauseAudioDevice(id, 1);
+            }
+        }
+        ASSERT_TRUE(music_.WaitForSynth());
     }
 
-    std::string WriteMidi(const char* name, uint8_t note) {
+    // Mixes a tenth of a second of music (16-bit stereo at the dummy device's rate) and returns
+    // its loudness, 0 for silence.
+    double MixedLoudness() {
+        std::vector<int16_t> samples(2 * 4410, 0);
+        music_.Mix(reinterpret_cast<uint8_t*>(samples.data()),
+                   static_cast<int>(samples.size() * sizeof(int16_t)));
+        double sum = 0;
+        for (int16_t sample : samples) {
+            sum += static_cast<double>(sample) * sample;
+        }
+        return std::sqrt(sum / static_cast<double>(samples.size()));
+    }
+
+    std::string WriteFile(const char* name, const std::vector<uint8_t>& bytes) {
         const std::filesystem::path path = folder_ / name;
-        const std::vector<uint8_t> bytes = OneNoteMidi(note);
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
         return path.string();
+    }
+    std::string WriteMidi(const char* name, uint8_t note) {
+        return WriteFile(name, OneNoteMidi(note));
     }
 
     std::filesystem::path folder_;
@@ -284,12 +309,14 @@ TEST_F(SdlMusicTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
     if (!HaveSoundFont()) {
         GTEST_SKIP() << "no soundfont on this machine";
     }
-    music_.Open();
+    OpenStill();
     std::filesystem::create_directory(folder_ / "Folder.mid");
     const std::string damaged = WriteMidi("Damaged.mid", 60);
     std::filesystem::resize_file(damaged, std::filesystem::file_size(damaged) - 2);
     std::ofstream(folder_ / "Empty.mid").close();
-    for (const char* name : {"Nothing.mid", "Folder.mid", "Damaged.mid", "Empty.mid"}) {
+    WriteFile("Instant.mid", OneNoteMidi(60, 0));  // lasts no time
+    for (const char* name :
+         {"Nothing.mid", "Folder.mid", "Damaged.mid", "Empty.mid", "Instant.mid"}) {
         SCOPED_TRACE(name);
         const std::string path = (folder_ / name).string();
         ::testing::internal::CaptureStderr();
@@ -300,7 +327,7 @@ TEST_F(SdlMusicTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
         EXPECT_EQ(warnings.rfind("volley: cannot load music: ", 0), 0u) << warnings;
         EXPECT_NE(warnings.find(path), std::string::npos) << warnings;
         music_.Play(0);
-        EXPECT_EQ(Mix_PlayingMusic(), 0);
+        EXPECT_EQ(MixedLoudness(), 0);
     }
 }
 
@@ -309,23 +336,28 @@ TEST_F(SdlMusicTest, PreloadedPieceLoadsPlaysAndFallsSilent) {
         GTEST_SKIP() << "no soundfont on this machine";
     }
     const std::string path = WriteMidi("Tune.mid", 60);
-    music_.Open();
+    OpenStill();
     music_.Preload(path);
     const int handle = music_.Load(path);
     ASSERT_GT(handle, 0);
     EXPECT_EQ(music_.Load(path), handle);
+    EXPECT_EQ(MixedLoudness(), 0) << "nothing plays before Play";
 
     music_.Play(handle);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_GT(MixedLoudness(), 100);
+    music_.Pause();
+    EXPECT_EQ(MixedLoudness(), 0);
+    music_.Resume();
+    EXPECT_GT(MixedLoudness(), 100);
     music_.Free(handle);
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(MixedLoudness(), 0);
 
     // A freed piece is still there for the next time.
     EXPECT_EQ(music_.Load(path), handle);
     music_.Play(handle);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_GT(MixedLoudness(), 100);
     music_.Stop();
-    EXPECT_EQ(Mix_PlayingMusic(), 0);
+    EXPECT_EQ(MixedLoudness(), 0);
 }
 
 TEST_F(SdlMusicTest, FreeingAnotherPieceLeavesThePlayingOneAlone) {
@@ -334,6 +366,7 @@ TEST_F(SdlMusicTest, FreeingAnotherPieceLeavesThePlayingOneAlone) {
     }
     const std::string first = WriteMidi("First.mid", 60);
     const std::string second = WriteMidi("Second.mid", 67);
+    OpenStill();
     music_.Preload(first);
     music_.Preload(second);
     const int secondHandle = music_.Load(second);
@@ -344,10 +377,10 @@ TEST_F(SdlMusicTest, FreeingAnotherPieceLeavesThePlayingOneAlone) {
 
     music_.Play(firstHandle);
     music_.Free(secondHandle);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_GT(MixedLoudness(), 100);
 }
 
-TEST_F(SdlMusicTest, PieceNeverPreloadedStillLoads) {
+TEST_F(SdlMusicTest, PieceNeverPreloadedStillLoadsAndAPieceAskedBeforeTheSynthesizerWaitsForIt) {
     if (!HaveSoundFont()) {
         GTEST_SKIP() << "no soundfont on this machine";
     }
@@ -355,7 +388,8 @@ TEST_F(SdlMusicTest, PieceNeverPreloadedStillLoads) {
     const int handle = music_.Load(path);
     ASSERT_GT(handle, 0);
     music_.Play(handle);
-    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    OpenStill();
+    EXPECT_GT(MixedLoudness(), 100);
 }
 
 TEST_F(SdlMusicTest, CloseLetsGoOfTheDeviceAndTheHandles) {
@@ -388,11 +422,21 @@ TEST_F(SdlMusicTest, CloseWhilePiecesAreStillLoadingReturns) {
     EXPECT_FALSE(DeviceOpen());
 }
 
-TEST_F(SdlMusicTest, SoundFontNamedInTheEnvironmentIsTheOneUsed) {
-    testing::ScopedEnvironment soundFonts("SDL_SOUNDFONTS", "/nowhere/Chosen.sf2");
+TEST_F(SdlMusicTest, ASoundFontThatCannotBeLoadedIsNamedOnceAndLeavesTheMusicSilent) {
+    ScopedEnvironment soundFonts("SDL_SOUNDFONTS", "/nowhere/Chosen.sf2:/usr/share/Other.sf2");
+    const std::string path = WriteMidi("Tune.mid", 60);
+    ::testing::internal::CaptureStderr();
     music_.Open();
-    ASSERT_NE(Mix_GetSoundFonts(), nullptr);
-    EXPECT_STREQ(Mix_GetSoundFonts(), "/nowhere/Chosen.sf2");
+    EXPECT_FALSE(music_.WaitForSynth());
+    const int handle = music_.Load(path);
+    music_.Play(handle);
+    const std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_GT(handle, 0) << "the piece itself is fine";
+    EXPECT_EQ(MixedLoudness(), 0);
+    EXPECT_NE(warnings.find("volley: no music: cannot load the soundfont /nowhere/Chosen.sf2\n"),
+              std::string::npos)
+        << warnings;
+    EXPECT_LE(CountLines(warnings), 1 + 3) << "FluidSynth's own words are few" << warnings;
 }
 
 // No device.

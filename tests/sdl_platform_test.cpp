@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "platform/sdl/label_font.h"
+#include "platform/sdl/present_path.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_window.h"
 #include "test_game.h"
@@ -341,6 +342,12 @@ TEST_F(SdlTextTest, BoldFaceCoversMoreThanTheRegularWeight) {
 
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 586;
+// The band and the play surface as the game hands them over: the play surface reaches past the
+// client area's right and bottom edges.
+constexpr int kBandHeight = 79;
+constexpr int kPlayWidth = 451;
+constexpr int kPlayHeight = 532;
+constexpr Pixel kOutside = MakePixel(255, 0, 255);
 
 WindowSpec GameWindowSpec(const Surface* icon = nullptr) {
     WindowSpec request;
@@ -355,25 +362,45 @@ Pixel GradientAt(int x, int y) {
     return MakePixel(static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y));
 }
 
-Surface GradientPicture() {
-    Surface picture(kClientWidth, kClientHeight);
-    for (int y = 0; y < kClientHeight; ++y) {
-        for (int x = 0; x < kClientWidth; ++x) {
-            picture.At(x, y) = GradientAt(x, y);
+// The window's picture in its two parts, a gradient across both; what the play surface holds
+// outside the client area is magenta.
+struct GradientPicture {
+    GradientPicture() {
+        for (int y = 0; y < band.Height; ++y) {
+            for (int x = 0; x < band.Width; ++x) {
+                band.At(x, y) = GradientAt(x, y);
+            }
+        }
+        for (int y = 0; y < play.Height; ++y) {
+            for (int x = 0; x < play.Width; ++x) {
+                const bool inside = x < kClientWidth && kBandHeight + y < kClientHeight;
+                play.At(x, y) = inside ? GradientAt(x, kBandHeight + y) : kOutside;
+            }
         }
     }
-    return picture;
-}
+    Surface band{kClientWidth, kBandHeight};
+    Surface play{kPlayWidth, kPlayHeight};
+};
 
-// Reads one pixel back from what the window's renderer last showed, as 0x00RRGGBB.
+// Reads one pixel of the window as last shown, as 0x00RRGGBB: from the renderer's output, or
+// from the window surface.
 Pixel ShownPixel(SDL_Window* window, int x, int y) {
-    uint32_t argb = 0;
-    const SDL_Rect one{x, y, 1, 1};
-    if (SDL_RenderReadPixels(SDL_GetRenderer(window), &one, SDL_PIXELFORMAT_ARGB8888, &argb, 4) !=
-        0) {
-        ADD_FAILURE() << SDL_GetError();
+    if (SDL_Renderer* renderer = SDL_GetRenderer(window)) {
+        uint32_t argb = 0;
+        const SDL_Rect one{x, y, 1, 1};
+        if (SDL_RenderReadPixels(renderer, &one, SDL_PIXELFORMAT_ARGB8888, &argb, 4) != 0) {
+            ADD_FAILURE() << SDL_GetError();
+        }
+        return argb & 0xFFFFFF;
     }
-    return argb & 0xFFFFFF;
+    const SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr || x >= surface->w || y >= surface->h) {
+        ADD_FAILURE() << "no window surface at " << x << "," << y;
+        return kOutside;
+    }
+    const auto* row =
+        static_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+    return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
 }
 
 using SdlWindowTest = SdlPlatformTest;
@@ -381,9 +408,9 @@ using SdlWindowTest = SdlPlatformTest;
 TEST_F(SdlWindowTest, OpensAndPresentsAtTheGameSize) {
     std::string error;
     ASSERT_TRUE(Services().window.Open(GameWindowSpec(), error)) << error;
-    const Surface picture = GradientPicture();
-    Services().window.Present(picture);
-    Services().window.Present(picture);
+    const GradientPicture picture;
+    Services().window.Present(picture.band, picture.play);
+    Services().window.Present(picture.band, picture.play);
     EXPECT_FALSE(Services().events.Pump());
 }
 
@@ -434,31 +461,123 @@ TEST_F(SdlWindowTest, WindowHasTheCaptionAndFixedClientSize) {
     EXPECT_EQ(width, kClientWidth);
     EXPECT_EQ(height, kClientHeight);
     EXPECT_EQ(SDL_GetWindowFlags(handle) & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_NE(SDL_GetWindowFlags(handle) & SDL_WINDOW_SHOWN, 0u);
 }
 
-TEST_F(SdlWindowTest, PresentShowsThePictureUnchanged) {
+// Both ways of presenting, forced by VOLLEY_PRESENT: on the dummy video driver the renderer is
+// SDL's software one, which still takes the path of the texture upload and its scaling.
+class SdlPresentTest : public SdlPlatformTest,
+                       public ::testing::WithParamInterface<sdl::PresentPath> {
+  protected:
+    static const char* Name(sdl::PresentPath path) {
+        return path == sdl::PresentPath::Surface ? "surface" : "renderer";
+    }
+    testing::ScopedEnvironment present_{"VOLLEY_PRESENT", Name(GetParam())};
+};
+
+TEST_P(SdlPresentTest, ThePictureShowsUnchangedAndNothingPastTheClientArea) {
     sdl::SdlWindow window;
     std::string error;
     ASSERT_TRUE(window.Open(GameWindowSpec(), error)) << error;
-    window.Present(GradientPicture());
-    const std::pair<int, int> probes[] = {
-        {0, 0}, {kClientWidth - 1, 0}, {0, kClientHeight - 1}, {200, 300}, {444, 585}};
+    EXPECT_EQ(window.Path(), GetParam());
+    const GradientPicture picture;
+    window.Present(picture.band, picture.play);
+    const std::pair<int, int> probes[] = {{0, 0},
+                                          {kClientWidth - 1, 0},
+                                          {0, kBandHeight - 1},
+                                          {0, kBandHeight},
+                                          {200, 300},
+                                          {0, 585},
+                                          {kClientWidth - 1, kClientHeight - 1}};
     for (const auto& [x, y] : probes) {
         EXPECT_EQ(ShownPixel(window.Handle(), x, y), GradientAt(x, y)) << x << "," << y;
     }
 }
 
-TEST_F(SdlWindowTest, PictureOfAnotherSizeIsNotShown) {
+TEST_P(SdlPresentTest, EachPixelBecomesASquareOfTheScale) {
+    for (int scale : {2, 3}) {
+        SCOPED_TRACE(scale);
+        sdl::SdlWindow window;
+        window.SetOpening(scale, false);
+        std::string error;
+        ASSERT_TRUE(window.Open(GameWindowSpec(), error)) << error;
+        const GradientPicture picture;
+        window.Present(picture.band, picture.play);
+        for (const auto& [x, y] : {std::pair{0, 0}, {100, 78}, {100, 79}, {444, 585}}) {
+            for (int corner : {0, scale - 1}) {
+                EXPECT_EQ(ShownPixel(window.Handle(), x * scale + corner, y * scale + corner),
+                          GradientAt(x, y))
+                    << x << "," << y << " corner " << corner;
+            }
+        }
+    }
+}
+
+TEST_P(SdlPresentTest, FullscreenCentresThePictureOnBlackAndTheWindowComesBack) {
     sdl::SdlWindow window;
     std::string error;
     ASSERT_TRUE(window.Open(GameWindowSpec(), error)) << error;
-    window.Present(GradientPicture());
-    window.Present(Surface(10, 10, kWhite));
-    EXPECT_EQ(ShownPixel(window.Handle(), 5, 5), GradientAt(5, 5));
+    const GradientPicture picture;
+    window.Present(picture.band, picture.play);
+    window.ToggleFullscreen();
+    Services().events.Pump();  // the change of size arrives as an event
+    window.Present(picture.band, picture.play);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window.Handle(), &width, &height);
+    ASSERT_GT(width, kClientWidth) << "the dummy driver's desktop is 1024 x 768";
+    const int left = (width - kClientWidth) / 2;
+    const int top = (height - kClientHeight) / 2;
+    EXPECT_EQ(ShownPixel(window.Handle(), 0, 0), kBlack);
+    EXPECT_EQ(ShownPixel(window.Handle(), left - 1, top), kBlack);
+    EXPECT_EQ(ShownPixel(window.Handle(), left, top), GradientAt(0, 0));
+    EXPECT_EQ(ShownPixel(window.Handle(), left + 200, top + 300), GradientAt(200, 300));
+    window.ToggleFullscreen();
+    Services().events.Pump();
+    window.Present(picture.band, picture.play);
+    EXPECT_EQ(ShownPixel(window.Handle(), 0, 0), GradientAt(0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPaths, SdlPresentTest,
+                         ::testing::Values(sdl::PresentPath::Surface, sdl::PresentPath::Renderer));
+
+TEST_F(SdlWindowTest, AnUnknownPresentPathIsNamedOnceAndTheMachineDecides) {
+    testing::ScopedEnvironment present("VOLLEY_PRESENT", "opengl");
+    sdl::SdlWindow window;
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(window.Open(GameWindowSpec(), error)) << error;
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "volley: VOLLEY_PRESENT=opengl is not surface, renderer or auto; the machine "
+              "decides\n");
+    if (!sdl::HasGraphicsDevice()) {
+        EXPECT_EQ(window.Path(), sdl::PresentPath::Surface);
+    }
+}
+
+TEST(SdlPresentPathTest, ChoicesAndSoftwareRasterisersAreRecognised) {
+    std::string error;
+    EXPECT_EQ(sdl::ForcedPresentPath("surface", error), sdl::PresentPath::Surface);
+    EXPECT_EQ(sdl::ForcedPresentPath("renderer", error), sdl::PresentPath::Renderer);
+    for (const char* none : {static_cast<const char*>(nullptr), "", "auto"}) {
+        EXPECT_EQ(sdl::ForcedPresentPath(none, error), std::nullopt);
+    }
+    EXPECT_TRUE(error.empty()) << error;
+    EXPECT_EQ(sdl::ForcedPresentPath("Surface", error), std::nullopt) << "names are exact";
+    EXPECT_FALSE(error.empty());
+    for (const char* software :
+         {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer", "swrast"}) {
+        EXPECT_TRUE(sdl::IsSoftwareRasteriser(software)) << software;
+    }
+    for (const char* hardware : {"AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6, DRM 3.49)",
+                                 "NVIDIA GeForce GTX 1080/PCIe/SSE2", "Mesa Intel(R) UHD 620"}) {
+        EXPECT_FALSE(sdl::IsSoftwareRasteriser(hardware)) << hardware;
+    }
 }
 
 TEST_F(SdlWindowTest, PresentBeforeOpenIsHarmless) {
-    Services().window.Present(GradientPicture());
+    const GradientPicture picture;
+    Services().window.Present(picture.band, picture.play);
     EXPECT_FALSE(Services().events.Pump());
 }
 

@@ -135,18 +135,44 @@ void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int 
     BlitMasked(actual, x, y, mask, sheet, sx, sy, w, h);
     EXPECT_EQ(actual.Pixels, expected.Pixels)
         << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
+    Surface byRuns = start;
+    BlitMasked(byRuns, x, y, mask, sheet, FindMaskRuns(mask, sheet), sx, sy, w, h);
+    EXPECT_EQ(byRuns.Pixels, expected.Pixels) << "by runs: x=" << x << " y=" << y << " sx=" << sx
+                                              << " sy=" << sy << " w=" << w << " h=" << h;
+}
+
+// A sprite's mask as drawn: see-through (white over a black sheet), solid (black) and, now and
+// then, white over a sheet that still paints, or (unless black and white only) neither.
+void MakeSprite(Surface& mask, Surface& sheet, bool blackAndWhite) {
+    for (size_t i = 0; i < mask.Pixels.size(); ++i) {
+        switch ((i * 2654435761u >> 7) % 6) {
+            case 0:
+            case 1:
+                mask.Pixels[i] = kWhite;
+                sheet.Pixels[i] = kBlack;
+                break;
+            case 2:
+            case 3: mask.Pixels[i] = kBlack; break;
+            case 4: mask.Pixels[i] = kWhite; break;
+            default: mask.Pixels[i] = blackAndWhite ? kBlack : mask.Pixels[i]; break;
+        }
+    }
 }
 
 TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
-    const Surface mask = Scrambled(8, 6, 1);
-    const Surface sheet = Scrambled(8, 6, 2);
-    const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
-    const int sizes[] = {-2, 0, 1, 3, 8, 20};
-    for (int x : places) {
-        for (int sx : places) {
-            for (int w : sizes) {
-                ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
-                ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
+    for (bool blackAndWhite : {false, true}) {
+        Surface mask = Scrambled(8, 6, 1);
+        Surface sheet = Scrambled(8, 6, 2);
+        MakeSprite(mask, sheet, blackAndWhite);
+        ASSERT_EQ(FindMaskRuns(mask, sheet).Shape.empty(), !blackAndWhite);
+        const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
+        const int sizes[] = {-2, 0, 1, 3, 8, 20};
+        for (int x : places) {
+            for (int sx : places) {
+                for (int w : sizes) {
+                    ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
+                    ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
+                }
             }
         }
     }

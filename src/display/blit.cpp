@@ -1,5 +1,6 @@
 #include "display/blit.h"
 
+#include "display/background.h"
 #include "game/game.h"
 
 namespace volley {
@@ -18,7 +19,9 @@ void BlitPart(Surface& dst, int x, int y, const Surface& src, int sx, int sy, in
 }
 
 void DrawMasked(Game& g, int x, int y, int sx, int sy, int w, int h) {
-    BlitMasked(g.Form1.Picture2, x, y, g.Form1.MChr, g.Form1.Chr, sx, sy, w, h);
+    const Form& f = g.Form1;
+    BlitMasked(g.Form1.Picture2, x, y, f.MChr, f.Chr, f.ChrRuns, sx, sy, w, h);
+    NoteDrawn(g, x, y, w, h);
 }
 
 }  // namespace volley

@@ -5,14 +5,15 @@ namespace volley {
 
 struct Game;
 
-// Composes the top band with the gauge and its labels, the play surface and the labels on it into
-// the window image, and shows it. Called once per frame, and wherever the picture must show.
+// Composes the top band with the gauge and its labels, and the play surface with the labels on
+// it, and shows them. Called once per frame, and wherever the picture must show.
 void RefreshWindow(Game& g);
 
-// The composition alone, into g.Form1.WindowImage.
+// The composition alone: g.Form1.Band, and g.Form1.LabelledPlay while labels show on the play
+// surface.
 void ComposeWindow(Game& g);
 
-// Shows the window image as it was last composed.
+// Shows the window's picture as it was last composed.
 void PresentWindow(Game& g);
 
 }  // namespace volley

@@ -77,7 +77,11 @@ void DesignForm(Form& form) {
                              kClientWidth, kLargeText, false, true});
     form.Bar = Surface(kBarWidth, kBarHeight);
     form.BarVisible = false;
-    form.WindowImage = Surface(kClientWidth, kClientHeight);
+    form.Band = Surface(kClientWidth, kPlayTop);
+    form.BandShown = BandMemory{};
+    form.BandShown.Bar = Surface(kBarWidth, kBarHeight);
+    form.LabelledPlay = Surface(kClientWidth, kClientHeight - kPlayTop);
+    form.PlayLabelled = false;
 }
 
 }  // namespace volley

@@ -1,5 +1,6 @@
 #include "display/stars.h"
 
+#include "display/background.h"
 #include "game/game.h"
 #include "game/numbers.h"
 
@@ -24,6 +25,7 @@ void PlaceStars(Game& g) {
 void DrawStars(Game& g) {
     for (Star& star : g.Stars) {
         SetPixel(g.Form1.Picture2, star.X, star.Y, kWhite);
+        NoteDrawn(g, star.X, star.Y, 1, 1);
         star.Y = static_cast<int16_t>(star.Y + star.Speed);
         if (star.Y > g.ScreenHeight) {
             star.Y = 0;

@@ -90,11 +90,10 @@ bool HeadlessWindow::Open(const WindowSpec& request, std::string&) {
     return true;
 }
 
-void HeadlessWindow::Present(const Surface& image) {
+void HeadlessWindow::Present(const Surface& band, const Surface& play) {
     ++PresentCount;
-    if (image.Width == last_.Width && image.Height == last_.Height) {
-        last_.Pixels = image.Pixels;  // same size: no new allocation
-    }
+    Blit(last_, 0, 0, band, 0, 0, band.Width, band.Height, RasterOp::Copy);
+    Blit(last_, 0, band.Height, play, 0, 0, play.Width, play.Height, RasterOp::Copy);
     if (RecordTimes && TimeSource != nullptr) {
         PresentTimes.push_back(TimeSource->NowMs());
     }

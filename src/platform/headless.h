@@ -82,10 +82,11 @@ class HeadlessText final : public TextRenderer {
 class HeadlessWindow final : public Window {
   public:
     bool Open(const WindowSpec& request, std::string& error) override;
-    void Present(const Surface& image) override;
+    void Present(const Surface& band, const Surface& play) override;
 
     bool IsOpen() const { return open_; }
     const WindowSpec& Request() const { return request_; }
+    // The whole client area as the last present left it.
     const Surface& LastImage() const { return last_; }
     // Clock readings at each present, kept while RecordTimes is set.
     std::vector<uint32_t> PresentTimes;

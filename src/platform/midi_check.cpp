@@ -22,12 +22,13 @@ uint32_t BigEndian(const uint8_t* p, int bytes) {
 // Walks one track's events, keeping to the track's own bytes.
 class TrackReader {
   public:
-    explicit TrackReader(std::span<const uint8_t> track) : track_(track) {}
+    TrackReader(std::span<const uint8_t> track, MidiEventVisitor* visitor)
+        : track_(track), visitor_(visitor) {}
 
     bool Check(std::string& error) {
         while (at_ < track_.size()) {
             uint32_t delta = 0;
-            if (!Varint(delta) || !Event()) {
+            if (!Varint(delta) || !Event(delta)) {
                 error = "a track has a damaged event at byte " + std::to_string(at_);
                 return false;
             }
@@ -65,45 +66,70 @@ class TrackReader {
         return type == 0xC0 || type == 0xD0 ? 1 : 2;
     }
 
-    bool ChannelData(uint32_t count) {
-        for (uint32_t i = 0; i < count; ++i) {
+    bool ChannelData(uint8_t status) {
+        const size_t start = at_;
+        for (uint32_t i = 0; i < DataBytes(status); ++i) {
             if (at_ >= track_.size() || track_[at_] >= 0x80) {
                 return false;
             }
             ++at_;
         }
+        return Tell(status, 0, start);
+    }
+
+    // Passes over a length and that many bytes, which are the event's data.
+    bool Block(uint8_t status, uint8_t metaType) {
+        uint32_t length = 0;
+        if (!Varint(length)) {
+            return false;
+        }
+        const size_t start = at_;
+        return Skip(length) && Tell(status, metaType, start);
+    }
+
+    bool Tell(uint8_t status, uint8_t metaType, size_t dataStart) {
+        if (visitor_ != nullptr) {
+            event_.Status = status;
+            event_.MetaType = metaType;
+            event_.Data = track_.subspan(dataStart, at_ - dataStart);
+            visitor_->Event(event_);
+        }
         return true;
     }
 
-    bool Event() {
+    bool Event(uint32_t delta) {
+        event_.Tick += delta;
         if (at_ >= track_.size()) {
             return false;
         }
         const uint8_t first = track_[at_];
         if (first < 0x80) {
             // Running status: the data of another message of the last channel status.
-            return running_ != 0 && ChannelData(DataBytes(running_));
+            return running_ != 0 && ChannelData(running_);
         }
         ++at_;
         if (first == 0xFF) {
-            uint32_t length = 0;
-            return at_ < track_.size() && track_[at_++] < 0x80 && Varint(length) && Skip(length);
+            if (at_ >= track_.size() || track_[at_] >= 0x80) {
+                return false;
+            }
+            return Block(first, track_[at_++]);
         }
         if (first == 0xF0 || first == 0xF7) {
-            uint32_t length = 0;
             running_ = 0;
-            return Varint(length) && Skip(length);
+            return Block(first, 0);
         }
         if (first > 0xF0) {
             return false;  // system messages other than exclusive have no place in a file
         }
         running_ = first;
-        return ChannelData(DataBytes(first));
+        return ChannelData(first);
     }
 
     std::span<const uint8_t> track_;
+    MidiEventVisitor* visitor_;
     size_t at_ = 0;
     uint8_t running_ = 0;
+    MidiFileEvent event_;
 };
 
 bool CheckHeader(std::span<const uint8_t> file, uint32_t& tracks, std::string& error) {
@@ -128,12 +154,14 @@ bool CheckHeader(std::span<const uint8_t> file, uint32_t& tracks, std::string& e
     return true;
 }
 
-}  // namespace
-
-bool CheckMidiFile(std::span<const uint8_t> file, std::string& error) {
+// Checks the whole file, telling visitor (when there is one) what it finds.
+bool WalkMidiFile(std::span<const uint8_t> file, MidiEventVisitor* visitor, std::string& error) {
     uint32_t tracks = 0;
     if (!CheckHeader(file, tracks, error)) {
         return false;
+    }
+    if (visitor != nullptr) {
+        visitor->Division(static_cast<uint16_t>(BigEndian(file.data() + 12, 2)));
     }
     size_t at = kChunkHeaderBytes + BigEndian(file.data() + 4, 4);
     uint32_t found = 0;
@@ -151,7 +179,7 @@ bool CheckMidiFile(std::span<const uint8_t> file, std::string& error) {
         const auto body = file.subspan(at + kChunkHeaderBytes, length);
         if (std::memcmp(file.data() + at, "MTrk", 4) == 0) {
             ++found;
-            if (!TrackReader(body).Check(error)) {
+            if (!TrackReader(body, visitor).Check(error)) {
                 return false;
             }
         }
@@ -163,6 +191,16 @@ bool CheckMidiFile(std::span<const uint8_t> file, std::string& error) {
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool CheckMidiFile(std::span<const uint8_t> file, std::string& error) {
+    return WalkMidiFile(file, nullptr, error);
+}
+
+bool ReadMidiFile(std::span<const uint8_t> file, MidiEventVisitor& visitor, std::string& error) {
+    return WalkMidiFile(file, &visitor, error);
 }
 
 }  // namespace volley

@@ -31,7 +31,8 @@ class Clock {
     virtual uint32_t NowMs() = 0;
     // Gives the core away for about ms milliseconds (never much less, possibly a little more).
     virtual void Sleep(uint32_t ms) = 0;
-    // One short turn of a busy wait, for the last millisecond or two before a deadline.
+    // One short turn of the wait for the last millisecond before a deadline: a small fraction of
+    // a millisecond.
     virtual void Spin() = 0;
 };
 
@@ -82,8 +83,10 @@ class Window {
     // Opens the window centred on the screen, fixed size; returns false with a message in error
     // when no window can be had.
     virtual bool Open(const WindowSpec& request, std::string& error) = 0;
-    // Shows image (ClientWidth x ClientHeight) as the window's whole client area.
-    virtual void Present(const Surface& image) = 0;
+    // Shows band (ClientWidth wide) along the top of the client area and play below it, from row
+    // band.Height, as far as it reaches into the client area; what lies outside does not show.
+    // The two come apart so that the play surface reaches the window without a copy in between.
+    virtual void Present(const Surface& band, const Surface& play) = 0;
 };
 
 // One reading of a joystick: each axis from 0 (left, up) to 65535 (right, down), and a bit per

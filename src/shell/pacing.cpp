@@ -32,14 +32,21 @@ void WaitMs(Game& g, int32_t ms) {
         return;  // any reading is already more than a negative wait after the start
     }
     const uint32_t limit = static_cast<uint32_t>(ms);
+    bool spun = false;
     for (uint32_t elapsed = ElapsedMs(start, clock.NowMs()); elapsed <= limit;
          elapsed = ElapsedMs(start, clock.NowMs())) {
         const uint32_t remaining = limit + 1 - elapsed;
         if (remaining > kSpinMarginMs) {
             clock.Sleep(std::min(remaining - kSpinMarginMs, kSleepSliceMs));
+            DoEvents(g);
         } else {
+            // Looking at the window's events means asking the X server: the spin only reads the
+            // clock, and the events are looked at once more when it ends.
             clock.Spin();
+            spun = true;
         }
+    }
+    if (spun) {
         DoEvents(g);
     }
 }

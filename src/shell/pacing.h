@@ -13,7 +13,9 @@ inline constexpr int32_t kFrameMs = 25;
 void DoEvents(Game& g);
 
 // Yields at least once, then returns at the first clock reading strictly more than ms after the
-// call. Sleeps while more than a couple of milliseconds remain, so the wait does not burn a core.
+// call. Sleeps while more than a millisecond remains, so the wait does not burn a core, and yields
+// after every sleep; the last millisecond is spun on the clock alone and followed by one more
+// yield, so a close is answered within a sleep's slice and a key pressed during the spin counts.
 void WaitMs(Game& g, int32_t ms);
 
 // Waits out the rest of a frame that began at clock reading t0; a frame that has already taken its

@@ -70,22 +70,6 @@ bool SdlAudio::Ready() {
     return true;
 }
 
-bool SdlAudio::StartMidi() {
-    if (!Ready() || midiFailed_) {
-        return false;
-    }
-    if (midiStarted_) {
-        return true;
-    }
-    if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
-        midiFailed_ = true;
-        Warn(std::string("no music: ") + Mix_GetError());
-        return false;
-    }
-    midiStarted_ = true;
-    return true;
-}
-
 void SdlAudio::Close() {
     if (!open_) {
         return;
@@ -93,11 +77,6 @@ void SdlAudio::Close() {
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
     Mix_CloseAudio();
-    // The players are unloaded only after the device that used them is gone.
-    if (midiStarted_) {
-        Mix_Quit();
-        midiStarted_ = false;
-    }
     if (subsystemStarted_) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         subsystemStarted_ = false;

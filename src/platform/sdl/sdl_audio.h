@@ -13,12 +13,8 @@ namespace volley::sdl {
 struct ChunkDeleter {
     void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
 };
-struct MusicDeleter {
-    void operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
-};
 
 using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
-using MusicPtr = std::unique_ptr<Mix_Music, MusicDeleter>;
 
 // The channel every effect plays on: one channel, so each effect cuts off the one before.
 inline constexpr int kEffectChannel = 0;
@@ -35,10 +31,6 @@ class SdlAudio {
 
     // True when the device is open, opening it now if need be.
     bool Ready();
-    // Readies SDL_mixer's MIDI players on the open device. They must be set up on this thread
-    // before any piece is loaded on another, because the first load would otherwise set them up
-    // itself, racing with the caller.
-    bool StartMidi();
     // The music's and the effects' loudness, 0 to 100 % of the game's own balance. With both at 0
     // the device is never opened.
     void SetVolumes(int musicPercent, int effectPercent);
@@ -60,8 +52,6 @@ class SdlAudio {
     bool open_ = false;
     bool failed_ = false;
     bool subsystemStarted_ = false;
-    bool midiStarted_ = false;
-    bool midiFailed_ = false;
     int openings_ = 0;
     std::mutex warnedMutex_;
     std::set<std::string> warned_;

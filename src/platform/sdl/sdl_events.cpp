@@ -52,6 +52,8 @@ void SdlEvents::HandleWindowEvent(const SDL_WindowEvent& event) {
             keys_.ReleaseAll();
             focusLost_ = true;
             break;
+        // The window surface is made anew at a change of size, and starts black.
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_EXPOSED: window_.Represent(); break;
         default: break;
     }

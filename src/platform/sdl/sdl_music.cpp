@@ -1,35 +1,24 @@
 #include "platform/sdl/sdl_music.h"
 
-#include <SDL.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <utility>
-
-#include "platform/midi_check.h"
-#include "platform/read_file.h"
 
 namespace volley::sdl {
 namespace {
 
-// Debian's SDL_mixer reads SDL_SOUNDFONTS only when SDL_FORCE_SOUNDFONTS is set as well, so the
-// soundfont is always handed over explicitly.
-std::string ChooseSoundFonts() {
-    if (const char* fromEnvironment = std::getenv("SDL_SOUNDFONTS");
-        fromEnvironment != nullptr && *fromEnvironment != '\0') {
-        return fromEnvironment;
-    }
-    // The game's music is balanced for TimGM6mb, which is also small and quick to load; the
-    // system's default General MIDI font (often a 150 MB one) only stands in when it is missing.
-    for (const char* path :
-         {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(path, error)) {
-            return path;
-        }
-    }
-    return {};
+constexpr int kWorkerNice = 10;
+
+void MixHook(void* music, Uint8* stream, int bytes) {
+    static_cast<SdlMusic*>(music)->Mix(stream, bytes);
+}
+
+// The music was balanced through SDL_mixer, whose gain for FluidSynth at full music volume is 1.2;
+// without the reverb the same pieces come out about 1 dB quieter, which 1.35 makes up.
+float GainOf(int mixerVolume) {
+    return static_cast<float>(mixerVolume * 1.35 / MIX_MAX_VOLUME);
 }
 
 }  // namespace
@@ -49,23 +38,26 @@ bool SdlMusic::Ready() {
     if (unavailable_ || !audio_.Ready()) {
         return false;
     }
-    const std::string soundFonts = ChooseSoundFonts();
-    if (soundFonts.empty()) {
+    soundFont_ = ChooseSoundFont();
+    if (soundFont_.empty()) {
         unavailable_ = true;
         audio_.Warn(
             "no music: no soundfont (install timgm6mb-soundfont or point SDL_SOUNDFONTS at one)");
         return false;
     }
-    if (Mix_SetSoundFonts(soundFonts.c_str()) == 0) {
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&rate_, &format, &channels_) == 0 || format != AUDIO_S16SYS) {
         unavailable_ = true;
-        audio_.Warn(std::string("no music: ") + Mix_GetError());
-        return false;
-    }
-    if (!audio_.StartMidi()) {
-        unavailable_ = true;
+        audio_.Warn("no music: the sound card does not take 16-bit samples");
         return false;
     }
     open_ = true;
+    requestsSeen_ = requests_.load();
+    Mix_HookMusic(MixHook, this);
+    std::lock_guard lock(mutex_);
+    synthPending_ = true;
+    stopping_ = false;
+    worker_ = std::thread(&SdlMusic::WorkerLoop, this);
     return true;
 }
 
@@ -78,10 +70,6 @@ void SdlMusic::Preload(const std::string& path) {
         return;
     }
     queue_.push_back(path);
-    if (!worker_.joinable()) {
-        stopping_ = false;
-        worker_ = std::thread(&SdlMusic::WorkerLoop, this);
-    }
     changed_.notify_all();
 }
 
@@ -91,10 +79,9 @@ int SdlMusic::Load(const std::string& path) {
     }
     {
         std::unique_lock lock(mutex_);
+        // Wanted now: loaded here rather than after the soundfont and the pieces before it.
         if (auto queued = std::find(queue_.begin(), queue_.end(), path); queued != queue_.end()) {
-            // Wanted now: it goes before the pieces only wanted later.
             queue_.erase(queued);
-            queue_.push_front(path);
         }
         changed_.wait(lock, [&] { return !Pending(path); });
         if (auto found = handles_.find(path); found != handles_.end()) {
@@ -107,33 +94,28 @@ int SdlMusic::Load(const std::string& path) {
 }
 
 void SdlMusic::Play(int handle) {
-    Mix_Music* piece = Piece(handle);
+    const MidiSequence* piece = Piece(handle);
     if (piece == nullptr) {
         return;
     }
-    // -1 loops it until something else is played or it is halted.
-    if (Mix_PlayMusic(piece, -1) == 0) {
-        playing_ = handle;
-    }
+    playing_ = handle;
+    paused_ = false;
+    Request(piece);
 }
 
 void SdlMusic::Stop() {
     if (open_) {
-        Mix_HaltMusic();
+        Request(nullptr);
     }
     playing_ = 0;
 }
 
 void SdlMusic::Pause() {
-    if (open_) {
-        Mix_PauseMusic();
-    }
+    paused_ = true;
 }
 
 void SdlMusic::Resume() {
-    if (open_) {
-        Mix_ResumeMusic();
-    }
+    paused_ = false;
 }
 
 void SdlMusic::Free(int handle) {
@@ -144,19 +126,52 @@ void SdlMusic::Free(int handle) {
 }
 
 void SdlMusic::Close() {
-    StopWorker();
     if (!open_) {
         return;
     }
-    Mix_HaltMusic();
+    // Once the hook is gone the sound card's thread no longer looks at the synthesizer.
+    Mix_HookMusic(nullptr, nullptr);
+    StopWorker();
+    liveSynth_ = nullptr;
     playing_ = 0;
     {
         std::lock_guard lock(mutex_);
+        synth_.reset();
         pieces_.clear();
         handles_.clear();
     }
     open_ = false;
     audio_.Close();
+}
+
+void SdlMusic::Mix(uint8_t* stream, int bytes) {
+    MusicSynth* synth = liveSynth_.load(std::memory_order_acquire);
+    if (synth == nullptr) {
+        return;  // the piece waits for the synthesizer and then starts from its beginning
+    }
+    if (const uint32_t requests = requests_.load(std::memory_order_acquire);
+        requests != requestsSeen_) {
+        requestsSeen_ = requests;
+        synth->Start(wanted_.load(std::memory_order_acquire));
+    }
+    const int volume = Mix_VolumeMusic(-1);
+    if (paused_ || volume == 0) {
+        return;
+    }
+    synth->SetGain(GainOf(volume));
+    const int frames = bytes / (channels_ * static_cast<int>(sizeof(int16_t)));
+    synth->Render(reinterpret_cast<int16_t*>(stream), frames, channels_);
+}
+
+bool SdlMusic::WaitForSynth() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return !synthPending_; });
+    return synth_ != nullptr;
+}
+
+void SdlMusic::Request(const MidiSequence* piece) {
+    wanted_.store(piece, std::memory_order_release);
+    requests_.fetch_add(1, std::memory_order_release);
 }
 
 void SdlMusic::StopWorker() {
@@ -172,6 +187,10 @@ void SdlMusic::StopWorker() {
 }
 
 void SdlMusic::WorkerLoop() {
+    // Loading is never urgent: on a busy machine the game's own start-up goes first. (Linux gives
+    // each thread its own nice value.)
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNice);
+    MakeSynth();
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] { return stopping_ || !queue_.empty(); });
@@ -189,28 +208,29 @@ void SdlMusic::WorkerLoop() {
     }
 }
 
-void SdlMusic::LoadAndKeep(const std::string& path) {
-    MusicPtr piece;
-    std::string reason;
-    std::vector<uint8_t> file;
-    if (ReadWholeFile(path, kMaxMusicBytes, file, reason) == ReadStatus::Read &&
-        CheckMidiFile(file, reason)) {
-        std::lock_guard loadLock(loadMutex_);
-        piece.reset(
-            Mix_LoadMUS_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1));
-        if (!piece) {
-            // SDL keeps its error message per thread, so this one is the load's own.
-            reason = path + ": " + Mix_GetError();
-        }
-    } else if (reason.find(path) == std::string::npos) {
-        reason = path + ": " + reason;  // the check's own words do not name the file
+void SdlMusic::MakeSynth() {
+    std::string error;
+    std::unique_ptr<MusicSynth> synth = MusicSynth::Create(rate_, soundFont_, tuning_, error);
+    if (!synth) {
+        audio_.Warn("no music: " + error);
     }
-    if (!piece) {
+    std::lock_guard lock(mutex_);
+    synth_ = std::move(synth);
+    synthPending_ = false;
+    liveSynth_.store(synth_.get(), std::memory_order_release);
+    changed_.notify_all();
+}
+
+void SdlMusic::LoadAndKeep(const std::string& path) {
+    auto piece = std::make_unique<MidiSequence>();
+    std::string reason;
+    const bool loaded = LoadMidiPiece(path, rate_, *piece, reason);
+    if (!loaded) {
         audio_.Warn("cannot load music: " + reason + "; that piece stays silent");
     }
     std::lock_guard lock(mutex_);
-    if (piece) {
-        pieces_.push_back(LoadedPiece{std::move(file), std::move(piece)});
+    if (loaded) {
+        pieces_.push_back(std::move(piece));
         handles_[path] = static_cast<int>(pieces_.size());
     } else {
         handles_[path] = 0;
@@ -222,12 +242,12 @@ bool SdlMusic::Pending(const std::string& path) const {
            std::find(queue_.begin(), queue_.end(), path) != queue_.end();
 }
 
-Mix_Music* SdlMusic::Piece(int handle) {
+const MidiSequence* SdlMusic::Piece(int handle) {
     std::lock_guard lock(mutex_);
     if (handle <= 0 || handle > static_cast<int>(pieces_.size())) {
         return nullptr;
     }
-    return pieces_[handle - 1].music.get();
+    return pieces_[handle - 1].get();
 }
 
 }  // namespace volley::sdl

@@ -6,12 +6,32 @@
 #include "platform/sdl/window_scale.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
 
 namespace volley::sdl {
 namespace {
 
 std::string SdlFailure(const char* what) {
     return std::string(what) + ": " + SDL_GetError();
+}
+
+// True when renderer draws through OpenGL on the processor rather than on a graphics device.
+bool DrawsOnTheProcessor(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || (info.flags & SDL_RENDERER_SOFTWARE) != 0) {
+        return true;
+    }
+    if (std::string_view(info.name).find("opengl") == std::string_view::npos) {
+        return false;
+    }
+    // The renderer's context is the current one just after its creation.
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+    return name == nullptr || IsSoftwareRasteriser(reinterpret_cast<const char*>(name));
 }
 
 }  // namespace
@@ -46,6 +66,8 @@ bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
         return false;
     }
     videoStarted_ = true;
+    width_ = request.ClientWidth;
+    height_ = request.ClientHeight;
     if (!CreateParts(request, error)) {
         Close();
         return false;
@@ -53,14 +75,30 @@ bool SdlWindow::Open(const WindowSpec& request, std::string& error) {
     if (request.Icon != nullptr && request.Icon->Width > 0 && request.Icon->Height > 0) {
         SetIcon(*request.Icon, request.IconTransparent);
     }
-    width_ = request.ClientWidth;
-    height_ = request.ClientHeight;
+    // Everything is in place: the window is mapped once, never mapped, dropped and mapped again.
+    SDL_ShowWindow(window_.get());
     return true;
 }
 
 bool SdlWindow::CreateParts(const WindowSpec& request, std::string& error) {
     openedScale_ = ChooseScale(request.ClientWidth, request.ClientHeight);
-    const Uint32 flags = SDL_WINDOW_SHOWN | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    std::string refusal;
+    const std::optional<PresentPath> forced =
+        ForcedPresentPath(std::getenv("VOLLEY_PRESENT"), refusal);
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "volley: %s\n", refusal.c_str());
+    }
+    if (forced == PresentPath::Renderer) {
+        return OpenWithRenderer(request, true, error);
+    }
+    if (!forced && HasGraphicsDevice() && OpenWithRenderer(request, false, error)) {
+        return true;
+    }
+    return OpenWithSurface(request, error);
+}
+
+bool SdlWindow::MakeWindow(const WindowSpec& request, Uint32 flags, std::string& error) {
+    flags |= SDL_WINDOW_HIDDEN | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(request.Caption.c_str(), SDL_WINDOWPOS_CENTERED,
                                    SDL_WINDOWPOS_CENTERED, request.ClientWidth * openedScale_,
                                    request.ClientHeight * openedScale_, flags));
@@ -68,26 +106,53 @@ bool SdlWindow::CreateParts(const WindowSpec& request, std::string& error) {
         error = SdlFailure("cannot create the window");
         return false;
     }
+    return true;
+}
+
+bool SdlWindow::OpenWithRenderer(const WindowSpec& request, bool forced, std::string& error) {
+    // Chosen by the machine, the window is made for OpenGL from the start, so that SDL need not
+    // make it again for the renderer.
+    if (!MakeWindow(request, forced ? 0 : SDL_WINDOW_OPENGL, error)) {
+        return false;
+    }
     // No vsync: the game paces its own frames, and a vsynced present under a virtual X server
     // blocks for a whole refresh.
-    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-    if (!renderer_) {
+    RendererPtr renderer(
+        SDL_CreateRenderer(window_.get(), -1, forced ? 0 : SDL_RENDERER_ACCELERATED));
+    if (!renderer) {
+        error = SdlFailure("cannot create a renderer for the window");
+        window_.reset();
+        return false;
+    }
+    if (!forced && DrawsOnTheProcessor(renderer.get())) {
+        renderer.reset();
+        window_.reset();
+        return false;
+    }
+    presenter_ = MakeRendererPresenter(std::move(renderer), request.ClientWidth,
+                                       request.ClientHeight, error);
+    return presenter_ != nullptr;
+}
+
+bool SdlWindow::OpenWithSurface(const WindowSpec& request, std::string& error) {
+    // Otherwise SDL would back the window surface with an OpenGL texture of its own.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!MakeWindow(request, 0, error)) {
+        return false;
+    }
+    presenter_ = MakeSurfacePresenter(window_.get(), request.ClientWidth, request.ClientHeight);
+    if (presenter_) {
+        return true;
+    }
+    // A window surface of another pixel format: SDL's software renderer converts.
+    RendererPtr renderer(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+    if (!renderer) {
         error = SdlFailure("cannot create a renderer for the window");
         return false;
     }
-    // Nearest pixel and whole-number enlargements only, so that the pixels stay square and sharp;
-    // in fullscreen the picture is centred on black.
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    SDL_RenderSetLogicalSize(renderer_.get(), request.ClientWidth, request.ClientHeight);
-    SDL_RenderSetIntegerScale(renderer_.get(), SDL_TRUE);
-    texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGB888,
-                                     SDL_TEXTUREACCESS_STREAMING, request.ClientWidth,
-                                     request.ClientHeight));
-    if (!texture_) {
-        error = SdlFailure("cannot create the window's picture");
-        return false;
-    }
-    return true;
+    presenter_ = MakeRendererPresenter(std::move(renderer), request.ClientWidth,
+                                       request.ClientHeight, error);
+    return presenter_ != nullptr;
 }
 
 void SdlWindow::SetIcon(const Surface& icon, Pixel transparent) {
@@ -100,23 +165,24 @@ void SdlWindow::SetIcon(const Surface& icon, Pixel transparent) {
     SDL_SetWindowIcon(window_.get(), surface.get());
 }
 
-void SdlWindow::Present(const Surface& image) {
-    // A picture of another size would be read out of bounds; the game never sends one.
-    if (!texture_ || image.Width != width_ || image.Height != height_) {
+void SdlWindow::Present(const Surface& band, const Surface& play) {
+    if (!presenter_) {
         return;
     }
-    SDL_UpdateTexture(texture_.get(), nullptr, image.Pixels.data(),
-                      image.Width * static_cast<int>(sizeof(Pixel)));
-    shown_ = &image;
-    Represent();
+    band_ = &band;
+    play_ = &play;
+    presenter_->Present(band, play);
 }
 
 void SdlWindow::SaveScreenshot(const std::string& folder) {
-    if (shown_ == nullptr) {
+    if (band_ == nullptr) {
         return;
     }
+    Surface shown(width_, height_);
+    Blit(shown, 0, 0, *band_, 0, 0, band_->Width, band_->Height, RasterOp::Copy);
+    Blit(shown, 0, band_->Height, *play_, 0, 0, play_->Width, play_->Height, RasterOp::Copy);
     std::string error;
-    const std::string path = volley::SaveScreenshot(*shown_, folder, std::time(nullptr), error);
+    const std::string path = volley::SaveScreenshot(shown, folder, std::time(nullptr), error);
     if (path.empty()) {
         std::fprintf(stderr, "volley: no screenshot: %s\n", error.c_str());
     } else {
@@ -126,12 +192,11 @@ void SdlWindow::SaveScreenshot(const std::string& folder) {
 }
 
 void SdlWindow::Represent() {
-    if (!texture_) {
+    if (!presenter_ || band_ == nullptr) {
         return;
     }
-    SDL_RenderClear(renderer_.get());
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
-    SDL_RenderPresent(renderer_.get());
+    presenter_->Invalidate();
+    presenter_->Present(*band_, *play_);
 }
 
 int SdlWindow::ChooseScale(int width, int height) const {
@@ -155,9 +220,10 @@ void SdlWindow::ToggleFullscreen() {
 }
 
 void SdlWindow::Close() {
-    texture_.reset();
-    renderer_.reset();
+    presenter_.reset();
     window_.reset();
+    band_ = nullptr;
+    play_ = nullptr;
     if (videoStarted_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoStarted_ = false;
