@@ -160,10 +160,10 @@ TEST_F(SdlSoundTest, DeviceOpensOnTheFirstEffect) {
 TEST_F(SdlSoundTest, VolumesScaleTheGamesOwnBalanceAndFollowLaterChanges) {
     audio_.SetVolumes(50, 20);
     ASSERT_TRUE(audio_.Ready());
-    EXPECT_EQ(Mix_VolumeMusic(-1), 16) << "half of the music's quarter of full volume";
-    EXPECT_EQ(Mix_Volume(kEffectChannel, -1), 26) << "a fifth of 128, rounded";
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME / 2);
+    EXPECT_EQ(Mix_Volume(kEffectChannel, -1), 15) << "a fifth of the effects' 75 of 128, rounded";
     audio_.SetVolumes(100, 0);
-    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME / 4);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
     EXPECT_EQ(Mix_Volume(kEffectChannel, -1), 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace volley::sdl {
@@ -12,15 +13,20 @@ constexpr int kOutputChannels = 2;
 // 512 frames is 11.6 ms at 44.1 kHz: an effect starts within the frame that asked for it, and
 // FluidSynth still renders a buffer in a small part of that time.
 constexpr int kBufferFrames = 512;
-// Effects are short and must stand out of the music, so they play at full volume. FluidSynth's
-// output at full music volume is loud enough to clip (a whole General MIDI band at once, RMS about
-// 9000 of 32767), while the effects reach RMS 2000 to 7000: at a quarter the music sits around
-// RMS 4000 with its peaks well under full scale, under the effects and with room for them.
-constexpr int kEffectVolume = MIX_MAX_VOLUME;
-constexpr int kMusicVolume = MIX_MAX_VOLUME / 4;
+// The effects play about 7 dB above their files' own level, so that they stand out of the music
+// without burying it (the music's level: kMusicGain in sdl_music.cpp).
+constexpr float kEffectLevel = 2.34f;
+// The limiter's ceiling, -1 dBFS, and how fast it lets go after a peak: 50 ms.
+constexpr float kCeiling = 0.891f;
+constexpr float kReleaseFrames = 0.05f * kRate;
 
 int PercentOf(int volume, int percent) {
     return (volume * percent + 50) / 100;
+}
+
+void PostMix(void* audio, Uint8* stream, int bytes) {
+    static_cast<SdlAudio*>(audio)->Limit(reinterpret_cast<int16_t*>(stream),
+                                         bytes / (kOutputChannels * 2), kOutputChannels);
 }
 
 }  // namespace
@@ -34,8 +40,17 @@ void SdlAudio::SetVolumes(int musicPercent, int effectPercent) {
 }
 
 void SdlAudio::ApplyVolumes() {
-    Mix_Volume(kEffectChannel, PercentOf(kEffectVolume, effectPercent_));
-    Mix_VolumeMusic(PercentOf(kMusicVolume, musicPercent_));
+    const int effectVolume =
+        static_cast<int>(std::lround(MIX_MAX_VOLUME * kEffectLevel / kMixHeadroom));
+    Mix_Volume(kEffectChannel, PercentOf(effectVolume, effectPercent_));
+    // The music's own gain follows this volume (SdlMusic).
+    Mix_VolumeMusic(PercentOf(MIX_MAX_VOLUME, musicPercent_));
+}
+
+SdlAudio::SdlAudio() : limiter_(kMixHeadroom, kCeiling, kReleaseFrames) {}
+
+void SdlAudio::Limit(int16_t* samples, int frames, int channels) {
+    limiter_.Process(samples, frames, channels);
 }
 
 SdlAudio::~SdlAudio() {
@@ -67,6 +82,7 @@ bool SdlAudio::Ready() {
     Mix_ReserveChannels(kEffectChannel + 1);
     // Opening the device sets the music to full volume.
     ApplyVolumes();
+    Mix_SetPostMix(PostMix, this);
     return true;
 }
 
@@ -76,6 +92,7 @@ void SdlAudio::Close() {
     }
     Mix_HaltChannel(-1);
     Mix_HaltMusic();
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
     if (subsystemStarted_) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

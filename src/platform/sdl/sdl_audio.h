@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+#include "platform/mix_limiter.h"
+
 namespace volley::sdl {
 
 struct ChunkDeleter {
@@ -19,12 +21,17 @@ using ChunkPtr = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
 // The channel every effect plays on: one channel, so each effect cuts off the one before.
 inline constexpr int kEffectChannel = 0;
 
+// Music and effects are mixed this many times (12 dB) below the level they are heard at, so that
+// their sum never clips; the limiter after the mix brings it up to level and holds every sample
+// under -1 dBFS, pressing down only the rare peaks where a loud effect meets loud music.
+inline constexpr float kMixHeadroom = 4.0f;
+
 // Opens the mixer on first use rather than at start-up, so a machine without sound costs nothing
 // until the game first wants to make a noise. A device that cannot be opened is reported once and
 // never asked for again; the game then runs silently.
 class SdlAudio {
   public:
-    SdlAudio() = default;
+    SdlAudio();
     ~SdlAudio();
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
@@ -44,6 +51,9 @@ class SdlAudio {
     // thread.
     void Warn(const std::string& message);
 
+    // Brings the finished mix up to level through the limiter; on the sound card's thread.
+    void Limit(int16_t* samples, int frames, int channels);
+
   private:
     void ApplyVolumes();
 
@@ -53,6 +63,7 @@ class SdlAudio {
     bool failed_ = false;
     bool subsystemStarted_ = false;
     int openings_ = 0;
+    MixLimiter limiter_;
     std::mutex warnedMutex_;
     std::set<std::string> warned_;
 };

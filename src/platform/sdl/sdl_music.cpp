@@ -15,10 +15,12 @@ void MixHook(void* music, Uint8* stream, int bytes) {
     static_cast<SdlMusic*>(music)->Mix(stream, bytes);
 }
 
-// The music was balanced through SDL_mixer, whose gain for FluidSynth at full music volume is 1.2;
-// without the reverb the same pieces come out about 1 dB quieter, which 1.35 makes up.
+// FluidSynth's gain at full music volume, as heard: the pieces, balanced at about -29 dBFS RMS at
+// FluidSynth's default gain of 0.2, then sit around -20 dBFS in a stage, under the effects.
+constexpr double kMusicGain = 0.9;
+
 float GainOf(int mixerVolume) {
-    return static_cast<float>(mixerVolume * 1.35 / MIX_MAX_VOLUME);
+    return static_cast<float>(mixerVolume * kMusicGain / (MIX_MAX_VOLUME * kMixHeadroom));
 }
 
 }  // namespace
