@@ -8,7 +8,6 @@
 
 #include "display/layout.h"
 #include "platform/bmp.h"
-#include "shell/reset.h"
 #include "test_game.h"
 
 namespace volley {
@@ -56,22 +55,6 @@ TEST(Startup, ShowsOnlyTheTitleLabelsAtFirst) {
     EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Title].Caption, "みるてぃあ");
 }
 
-TEST(Startup, TheSameSeedGivesTheSameStars) {
-    TestGame a, b, c;
-    Main(*a, 42);
-    Main(*b, 42);
-    Main(*c, 43);
-    auto columns = [](Game& g) {
-        std::vector<int> xs;
-        for (const Star& s : g.Stars) {
-            xs.push_back(s.X * 100 + s.Speed);
-        }
-        return xs;
-    };
-    EXPECT_EQ(columns(*a), columns(*b));
-    EXPECT_NE(columns(*a), columns(*c));
-}
-
 // A copy of the built game folder, to damage.
 struct GameCopy {
     GameCopy() {
@@ -92,36 +75,6 @@ std::string StartupFailure(const fs::path& dir) {
         return e.what();
     }
     return "";
-}
-
-TEST(Startup, AMissingDataFileStopsBeforeTheWindowAndCreatesNothing) {
-    GameCopy copy;
-    const fs::path data = copy.dir.Path() / "Data" / "Data.dat";
-    fs::remove(data);
-    std::string error = StartupFailure(copy.dir.Path());
-    EXPECT_NE(error.find(data.string()), std::string::npos) << error;
-    EXPECT_FALSE(fs::exists(data));
-    EXPECT_TRUE(fs::is_empty(copy.dir.Path() / "Data"));
-
-    fs::remove_all(copy.dir.Path() / "Data");
-    error = StartupFailure(copy.dir.Path());
-    EXPECT_NE(error.find(data.string()), std::string::npos) << error;
-    EXPECT_FALSE(fs::exists(copy.dir.Path() / "Data"));
-}
-
-TEST(Startup, AMissingOrDamagedPictureStopsBeforeTheWindow) {
-    for (const char* picture : {"Back.bmp", "SBar.bmp", "Chr.bmp", "MChr.bmp", "Icon.bmp"}) {
-        GameCopy copy;
-        const fs::path path = copy.dir.Path() / "Graphics" / picture;
-        fs::remove(path);
-        std::string error = StartupFailure(copy.dir.Path());
-        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
-        EXPECT_FALSE(fs::exists(path));
-
-        std::ofstream(path) << "not a picture";
-        error = StartupFailure(copy.dir.Path());
-        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
-    }
 }
 
 void WriteRecord(std::vector<uint8_t>& bytes, size_t offset, int16_t a, int16_t b, int16_t c,
@@ -153,11 +106,13 @@ TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
 }
 
 // What can stand where a file is expected instead of it.
-enum class Impostor { Folder, Pipe, Device, Huge, OneShort, OneLong, Empty };
+enum class Impostor { Missing, Garbage, Folder, Pipe, Device, Huge, OneShort, OneLong, Empty };
 
 void PutInPlace(const fs::path& path, Impostor impostor) {
     fs::remove(path);
     switch (impostor) {
+        case Impostor::Missing: break;
+        case Impostor::Garbage: std::ofstream(path) << "not a picture"; break;
         case Impostor::Folder: fs::create_directory(path); break;
         case Impostor::Pipe: ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); break;
         case Impostor::Device: fs::create_symlink("/dev/zero", path); break;
@@ -178,6 +133,12 @@ TEST(Startup, AnythingButAWholeFileWhereTheDataOrAPictureShouldBeStopsBeforeTheW
         const char* errorHas;
     };
     const Case cases[] = {
+        {"Data/Data.dat", Impostor::Missing, ""},
+        {"Graphics/Back.bmp", Impostor::Missing, ""},
+        {"Graphics/SBar.bmp", Impostor::Garbage, ""},
+        {"Graphics/Chr.bmp", Impostor::Garbage, ""},
+        {"Graphics/MChr.bmp", Impostor::Missing, ""},
+        {"Graphics/Icon.bmp", Impostor::Garbage, ""},
         {"Data/Data.dat", Impostor::Folder, "folder"},
         {"Data/Data.dat", Impostor::Pipe, "pipe"},
         {"Data/Data.dat", Impostor::Device, "device"},
@@ -197,6 +158,9 @@ TEST(Startup, AnythingButAWholeFileWhereTheDataOrAPictureShouldBeStopsBeforeTheW
         const std::string error = StartupFailure(copy.dir.Path());
         EXPECT_NE(error.find(path.string()), std::string::npos) << error;
         EXPECT_NE(error.find(c.errorHas), std::string::npos) << error;
+        // Nothing is made in its place, not even the save.
+        EXPECT_EQ(fs::exists(fs::symlink_status(path)), c.impostor != Impostor::Missing);
+        EXPECT_FALSE(fs::exists(copy.dir.Path() / "Data" / "SaveData.dat"));
     }
 }
 
@@ -238,69 +202,6 @@ TEST(Startup, AnEffectThatCannotBeReadStaysSilentWithOneWarning) {
         EXPECT_NE(warnings.find(path.string()), std::string::npos) << warnings;
         EXPECT_EQ(t->SndBom, std::vector<uint8_t>{0});
         EXPECT_GT(t->SndHitB.size(), 1u);
-    }
-}
-
-TEST(ResetGameTest, RestoresTheNewGameStateAndLeavesTheRest) {
-    TestGame t;
-    Main(*t, 1);
-    Game& g = *t;
-    g.Score = 1234;
-    g.PlayerFrame = 4;
-    g.Bombs = 0;
-    g.PowerLevel = 5;
-    g.PowerGuard = 1;
-    g.PlayerEnergy = -20;
-    g.BossKind = EnemyKind::Stage7Boss;
-    g.StageOver = true;
-    g.PlayerDown = true;
-    g.ScriptToggle = 4;
-    g.StageFrame = 9000;
-    g.StageBonus = 500;
-    g.ContactGuard = true;
-    g.ContactGuardFrames = 11;
-    g.PlayerShots[200].State = 1;
-    g.Enemies[0].State = 2;
-    g.Enemies[100].State = 1;
-    g.EnemyShots[400].State = 1;
-    g.Stage = 3;
-    g.MaxStage = 5;
-    g.HiScores[8] = 77;
-    g.TotalScore = 77;
-    g.ShotTimer = 2;
-    g.BlastDelay = 1;
-    const auto stars = g.Stars;
-
-    ResetGame(g);
-
-    EXPECT_EQ(g.Score, 0);
-    EXPECT_EQ(g.PlayerFrame, 2);
-    EXPECT_EQ(g.Bombs, 3);
-    EXPECT_EQ(g.PowerLevel, 1);
-    EXPECT_EQ(g.PowerGuard, 5);
-    EXPECT_EQ(g.PlayerEnergy, 100);
-    EXPECT_EQ(g.BossKind, kNoBossYet);
-    EXPECT_FALSE(g.StageOver);
-    EXPECT_FALSE(g.PlayerDown);
-    EXPECT_EQ(g.ScriptToggle, 0);
-    EXPECT_EQ(g.StageFrame, 0);
-    EXPECT_EQ(g.StageBonus, 0);
-    EXPECT_FALSE(g.ContactGuard);
-    EXPECT_EQ(g.ContactGuardFrames, 0);
-    EXPECT_EQ(g.PlayerShots[200].State, 0);
-    EXPECT_EQ(g.Enemies[0].State, 0);
-    EXPECT_EQ(g.Enemies[100].State, 0);
-    EXPECT_EQ(g.EnemyShots[400].State, 0);
-    // Kept from game to game.
-    EXPECT_EQ(g.Stage, 3);
-    EXPECT_EQ(g.MaxStage, 5);
-    EXPECT_EQ(g.HiScores[8], 77);
-    EXPECT_EQ(g.TotalScore, 77);
-    EXPECT_EQ(g.PlayerSpeed, 8);
-    EXPECT_EQ(g.ShotTimer, 2);
-    EXPECT_EQ(g.BlastDelay, 1);
-    for (size_t i = 0; i < stars.size(); ++i) {
-        EXPECT_EQ(g.Stars[i].X, stars[i].X);
     }
 }
 

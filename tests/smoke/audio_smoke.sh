@@ -17,7 +17,7 @@ rms_of() {
         awk '/RMS +amplitude/ { print $3 }'
 }
 
-# Plays with the given keys after the title's first second; the output goes to $1.
+# Plays with the given keys after the title's first four seconds; the output goes to $1.
 play() {
     local out=$1
     shift
@@ -25,22 +25,20 @@ play() {
     (cd "$game_dir" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$out" \
         exec ./volley --seed 1 --save "$work/SaveData.dat") &
     pid=$!
-    local wid=""
-    for _ in $(seq 1 300); do
-        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
-        [[ -n "$wid" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$wid" ]] || fail "no window appeared"
+    wait_for_window
     xdotool windowfocus --sync "$wid"
-    sleep 3
+    # Four seconds of the title's sound written (16-bit stereo at 44.1 kHz), however late it began.
+    poll 60 "the title wrote less than four seconds of sound" \
+        eval '(($(stat -c %s "$out" 2>/dev/null || echo 0) >= 4 * 44100 * 4))'
     # Sent to the window itself: on a loaded machine the focus may not yet be where it was put.
     for key in "$@"; do
         xdotool key --window "$wid" "$key"
         sleep 1
     done
     xdotool key --window "$wid" Escape 2>/dev/null || true
-    wait "$pid" || fail "the game ended with an error"
+    local code=0
+    wait "$pid" || code=$?
+    [[ $code -eq 0 ]] || fail "the game ended with exit code $code"
     pid=""
     [[ -s "$out" ]] || fail "no sound was written"
 }

@@ -8,12 +8,12 @@ cmake=$1
 build=$2
 replay=$3
 work=$4
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/common.sh"
 chmod -R u+w "$work" 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work"
 prefix=$work/prefix
-trap 'chmod -R u+w "$work" 2>/dev/null || true' EXIT
+trap 'chmod -R u+w "$work" 2>/dev/null || true; [[ -z "$pid" ]] || kill -9 "$pid" 2>/dev/null' EXIT
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/volley share/volley/Data/Data.dat share/volley/Graphics/Chr.bmp \
@@ -29,10 +29,11 @@ before=$(listing)
 export XDG_DATA_HOME=$work/xdg
 "$prefix/bin/volley" --headless &
 pid=$!
-sleep 1
+poll 30 "the installed game did not start" handles_sigterm
 kill -TERM "$pid"
 code=0
 wait "$pid" || code=$?
+pid=""
 [[ $code -eq 0 ]] || fail "the installed game ended with exit code $code"
 [[ $(stat -c %s "$XDG_DATA_HOME/volley/SaveData.dat") -eq 42 ]] || fail "no 42-byte save in XDG"
 [[ -s "$XDG_DATA_HOME/volley/last.rpl" ]] || fail "no last.rpl beside the save"

@@ -12,19 +12,15 @@ fi
 # tests; here only the other sanitizer checks apply.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-pid=""
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# A failing check must not leave the game running: the test would wait for it forever.
-trap 'if [[ -n "$pid" ]]; then kill -9 "$pid" 2>/dev/null || true; fi' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# Waits for the window of the game started as $pid and sets wid.
+# Sets wid to the shown window of the game started as $pid.
 wait_for_window() {
     wid=""
-    # A sanitizer build on a busy machine can take many seconds to open its window.
     for _ in $(seq 1 300); do
-        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
-        [[ -n "$wid" ]] && return
         kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
+        wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+        [[ -n "$wid" ]] && return
         sleep 0.1
     done
     fail "no window appeared"
