@@ -15,6 +15,7 @@
 #include "replay/replay_session.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
+#include "stage_tour.h"
 #include "test_game.h"
 
 namespace volley {
@@ -93,89 +94,25 @@ constexpr int32_t kPauseFrame = 100;
 constexpr int32_t kFocusLossFrame = 150;
 // After this frame the stage skips ahead to just before its boss.
 constexpr int32_t kSkipFrame = 600;
-// A paused stage is resumed after this many looks at the events.
-constexpr int kPausedPumps = 3;
 // A stage whose end does not come this long after its boss is a failure of the tour itself.
 constexpr int32_t kBossFightLimit = 5000;
 
-// Plays stages 1 to 8 in turn from the title screen: fire held, weaving, a bomb, a pause by the
-// key and one by losing the focus, then on to the boss. Stages 2, 4, 6 and 8 end in a clear (the
-// boss is left one hit point), the others in a game over (the ship is left one point of energy).
-// Back at the title after the last, the window is closed.
-class StageTour {
+// In each stage: fire held, weaving, a bomb, a pause by the key and one by losing the focus, then
+// on to the boss. Stages 2, 4, 6 and 8 end in a clear (the boss is left one hit point), the others
+// in a game over (the ship is left one point of energy). Back at the title after the last, the
+// window is closed.
+class StagePlan {
   public:
-    explicit StageTour(QuietGame& q) : q_(q), g_(*q.game), before_(CountedAllocations()) {}
+    StagePlan(QuietGame& q, testing::StageTour& tour) : q_(q), g_(*q.game), tour_(tour) {}
 
-    void Pump() {
-        NoteFirstAllocation();
-        if (g_.Form1.PauseLabel.Visible) {
-            Paused();
-        } else if (g_.Form1.DisplayLabel[LabelId::TotalScore].Visible) {
-            Title();
-        } else if (g_.StageOver) {
-            Result();
-        } else {
-            Stage();
-        }
-    }
+    void StageStarted() { bossFought_ = false; }
 
-    int stagesPlayed = 0;
-    int clears = 0;
-    int gameOvers = 0;
-    int pauses = 0;
-    int titlePumps = 0;
-    bool lost = false;  // a stage that never ended
-    std::string firstAllocation;
-
-  private:
-    void NoteFirstAllocation() {
-        if (CountedAllocations() > before_ && firstAllocation.empty()) {
-            testing::StopCountingAllocations();
-            firstAllocation = "before the look at the events in stage " + std::to_string(g_.Stage) +
-                              " at frame " + std::to_string(g_.StageFrame) +
-                              (g_.StageOver ? ", stage over" : "");
-            testing::StartCountingAllocations();
-        }
-    }
-
-    void Hold(bool fire, bool left, bool right) {
-        q_.platform.keys.Hold(GameKey::Z, fire);
-        q_.platform.keys.Hold(GameKey::Left, left);
-        q_.platform.keys.Hold(GameKey::Right, right);
-    }
-
-    void End() {
-        testing::StopCountingAllocations();
-        q_.platform.events.RequestClose();
-    }
-
-    void Title() {
-        ++titlePumps;
-        Hold(false, false, false);
-        if (stagesPlayed == kStageCount) {
-            End();
-            return;
-        }
-        const int16_t target = static_cast<int16_t>(stagesPlayed + 1);
-        g_.MaxStage = kStageCount;
-        if (g_.Stage < target) {
-            q_.platform.keys.Tap(GameKey::Right);
-        } else if (g_.Stage > target) {
-            q_.platform.keys.Tap(GameKey::Left);
-        } else {
-            q_.platform.keys.Tap(GameKey::Z);
-            inStage_ = false;
-        }
-    }
-
-    void Stage() {
-        if (!inStage_) {
-            inStage_ = true;
-            bossFought_ = false;
-        }
-        const bool left = (g_.StageFrame / 40) % 2 == 0;
-        Hold(true, left, !left);
+    void Fly() {
         const int32_t frame = g_.StageFrame;
+        const bool left = (frame / 40) % 2 == 0;
+        q_.platform.keys.Hold(GameKey::Z, true);
+        q_.platform.keys.Hold(GameKey::Left, left);
+        q_.platform.keys.Hold(GameKey::Right, !left);
         if (!bossFought_) {
             g_.PlayerEnergy = kFullEnergy;
         }
@@ -195,10 +132,13 @@ class StageTour {
         }
         if (frame > bossFrame + kBossFightLimit) {
             lost = true;
-            End();
+            tour_.End();
         }
     }
 
+    bool lost = false;  // a stage that never ended
+
+  private:
     void FightBoss() {
         for (Enemy& e : g_.Enemies) {
             if (e.State == 1 && e.Kind == g_.BossKind) {
@@ -212,32 +152,10 @@ class StageTour {
         }
     }
 
-    void Paused() {
-        Hold(false, false, false);
-        if (++pausedPumps_ == kPausedPumps) {
-            q_.platform.keys.Tap(GameKey::Pause);
-            pausedPumps_ = 0;
-            ++pauses;
-        }
-    }
-
-    void Result() {
-        Hold(false, false, false);
-        if (inStage_) {
-            inStage_ = false;
-            ++stagesPlayed;
-            const std::string& result = g_.Form1.DisplayLabel[LabelId::Result].Caption;
-            (result == "GAMEOVER" ? gameOvers : clears) += 1;
-        }
-        q_.platform.keys.Tap(GameKey::Z);
-    }
-
     QuietGame& q_;
     Game& g_;
-    long before_;  // allocations counted by earlier tests
-    bool inStage_ = false;
+    testing::StageTour& tour_;
     bool bossFought_ = false;
-    int pausedPumps_ = 0;
 };
 
 class NoAllocation : public ::testing::TestWithParam<bool> {};
@@ -245,23 +163,42 @@ class NoAllocation : public ::testing::TestWithParam<bool> {};
 TEST_P(NoAllocation, EveryStageItsPausesItsEndAndTheTitleAllocateNothing) {
     QuietGame q(GetParam());
     Main(*q.game, 3);
-    StageTour tour(q);
-    q.platform.events.OnPump = [&] { tour.Pump(); };
+    q.game->MaxStage = kStageCount;
+    testing::StageTour tour(*q.game, q.platform.keys, q.platform.events, 3);
+    StagePlan plan(q, tour);
+    tour.stagesToPlay = kStageCount;
+    tour.StageStarted = [&] { plan.StageStarted(); };
+    tour.Fly = [&] { plan.Fly(); };
     const long before = CountedAllocations();
+    std::string firstAllocation;
+    q.platform.events.OnPump = [&] {
+        if (CountedAllocations() > before && firstAllocation.empty()) {
+            testing::StopCountingAllocations();
+            firstAllocation = "before the look at the events in stage " +
+                              std::to_string(q.game->Stage) + " at frame " +
+                              std::to_string(q.game->StageFrame);
+            testing::StartCountingAllocations();
+        }
+        tour.Pump();
+        if (tour.Ended()) {
+            testing::StopCountingAllocations();
+        }
+    };
     testing::StartCountingAllocations();
     EXPECT_EQ(RunScenes(*q.game), 0);
     testing::StopCountingAllocations();
     const long allocations = CountedAllocations() - before;
 
     EXPECT_EQ(allocations, 0) << "the first, of " << testing::FirstCountedSize() << " bytes, came "
-                              << tour.firstAllocation;
+                              << firstAllocation;
     // The tour went where it says it went.
-    EXPECT_FALSE(tour.lost) << "stage " << q.game->Stage << " never ended";
-    EXPECT_EQ(tour.stagesPlayed, kStageCount);
-    EXPECT_EQ(tour.clears, 4);
-    EXPECT_EQ(tour.gameOvers, 4);
-    EXPECT_EQ(tour.pauses, 2 * kStageCount);
-    EXPECT_GT(tour.titlePumps, kStageCount);
+    const testing::TourCounts& counts = tour.Counts();
+    EXPECT_FALSE(plan.lost) << "stage " << q.game->Stage << " never ended";
+    EXPECT_EQ(counts.stagesStarted, kStageCount);
+    EXPECT_EQ(counts.clears, 4);
+    EXPECT_EQ(counts.gameOvers, 4);
+    EXPECT_EQ(counts.pauses, 2 * kStageCount);
+    EXPECT_GT(counts.titlePumps, kStageCount);
     EXPECT_GE(q.music.loads, 1 + 2 * kStageCount) << "the title's, each stage's and the bosses'";
 }
 

@@ -43,12 +43,4 @@ void RandomPilot::Fly(HeadlessKeyboard& keys, HeadlessEvents& events) {
     keys.Hold(GameKey::X, bomb_);
 }
 
-void RandomPilot::Release(HeadlessKeyboard& keys) {
-    for (GameKey key :
-         {GameKey::Up, GameKey::Down, GameKey::Left, GameKey::Right, GameKey::Z, GameKey::X}) {
-        keys.Hold(key, false);
-    }
-    framesLeft_ = 0;
-}
-
 }  // namespace volley

@@ -15,8 +15,6 @@ class RandomPilot {
 
     // Called once per frame of play: holds this span's keys, and picks a new span when it is over.
     void Fly(HeadlessKeyboard& keys, HeadlessEvents& events);
-    // Lets go of every key (outside play).
-    void Release(HeadlessKeyboard& keys);
 
   private:
     bool OneIn(int n) { return rng_.Next() * n < 1.0f; }

@@ -41,14 +41,15 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return options.frames > 0;
 }
 
-void Report(const volley::SoakCounts& counts, size_t residentAtEnd, double seconds) {
+void Report(const volley::testing::TourCounts& counts, size_t residentAfterFirstStage,
+            size_t residentAtEnd, double seconds) {
     std::printf(
         "soak: %ld frames in %.1f s, %d stages started, %d clears, %d game overs, "
         "%d pauses\n",
         counts.frames, seconds, counts.stagesStarted, counts.clears, counts.gameOvers,
         counts.pauses);
     std::printf("soak: resident %.2f MB after the first stage, %.2f MB at the end\n",
-                counts.residentAfterFirstStage / 1048576.0, residentAtEnd / 1048576.0);
+                residentAfterFirstStage / 1048576.0, residentAtEnd / 1048576.0);
 }
 
 }  // namespace
@@ -71,22 +72,23 @@ int main(int argc, char** argv) {
     const size_t residentAtEnd = volley::ResidentBytes();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const volley::SoakCounts& counts = run.Counts();
-    Report(counts, residentAtEnd, seconds);
+    const volley::testing::TourCounts& counts = run.Counts();
+    const size_t residentAfterFirstStage = run.ResidentAfterFirstStage();
+    Report(counts, residentAfterFirstStage, residentAtEnd, seconds);
     std::fflush(stdout);
     if (!run.Failure().empty()) {
         std::fprintf(stderr, "soak: FAILED at %s\n", run.Failure().c_str());
         return 1;
     }
-    if (counts.frames < options.frames || counts.residentAfterFirstStage == 0) {
+    if (counts.frames < options.frames || residentAfterFirstStage == 0) {
         std::fprintf(stderr, "soak: FAILED: the run ended after %ld frames, %d stages\n",
                      counts.frames, counts.stagesStarted);
         return 1;
     }
-    if (residentAtEnd > counts.residentAfterFirstStage + kResidentGrowthLimit) {
+    if (residentAtEnd > residentAfterFirstStage + kResidentGrowthLimit) {
         std::fprintf(stderr,
                      "soak: FAILED: resident memory grew by %.2f MB after the first stage\n",
-                     (residentAtEnd - counts.residentAfterFirstStage) / 1048576.0);
+                     (residentAtEnd - residentAfterFirstStage) / 1048576.0);
         return 1;
     }
     std::printf("soak: passed\n");

@@ -1,6 +1,5 @@
-// The soak's script of the whole game: from the title screen into each of the eight stages in
-// turn, a random pilot at the controls, back to the title at each stage's end, with every table
-// checked after every frame.
+// The soak's script of the whole game: the stage tour with a random pilot at the controls, every
+// table checked after every frame.
 #pragma once
 
 #include <cstddef>
@@ -8,18 +7,10 @@
 #include <string>
 
 #include "random_pilot.h"
+#include "stage_tour.h"
 #include "test_game.h"
 
 namespace volley {
-
-struct SoakCounts {
-    long frames = 0;
-    int stagesStarted = 0;
-    int clears = 0;
-    int gameOvers = 0;
-    int pauses = 0;
-    size_t residentAfterFirstStage = 0;
-};
 
 class SoakRun {
   public:
@@ -27,32 +18,25 @@ class SoakRun {
 
     // The script, run at every look at the events. Closes the window once the frames are played or
     // a check fails.
-    void Pump();
+    void Pump() { tour_.Pump(); }
 
-    const SoakCounts& Counts() const { return counts_; }
+    const testing::TourCounts& Counts() const { return tour_.Counts(); }
+    size_t ResidentAfterFirstStage() const { return residentAfterFirstStage_; }
     // The first check that failed, with its frame; empty while none has.
     const std::string& Failure() const { return failure_; }
 
   private:
-    void Title();
-    void Stage();
     void AfterFrame();
     void Shield();
-    void Paused();
-    void Result();
-    void End();
 
     testing::TestGame& t_;
     Game& g_;
     RandomPilot pilot_;
+    testing::StageTour tour_;
     const long frameBudget_;
-    SoakCounts counts_;
     std::string failure_;
-    int32_t lastStageFrame_ = 0;
-    bool inStage_ = false;
+    size_t residentAfterFirstStage_ = 0;
     bool shielded_ = false;
-    int pausedPumps_ = 0;
-    bool ending_ = false;
 };
 
 }  // namespace volley
