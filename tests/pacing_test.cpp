@@ -97,29 +97,24 @@ std::vector<uint32_t> FramePeriods(uint32_t clockStart, uint32_t workMs, int fra
     return periods;
 }
 
-TEST(FramePacing, AShortFrameIsWaitedOutToTheFramePeriod) {
-    // 10 ms of work, then a wait of 15 ms that ends strictly after 15: 26 ms per frame.
-    for (uint32_t period : FramePeriods(0, 10, 5)) {
-        EXPECT_EQ(period, 26u);
-    }
-}
-
-TEST(FramePacing, ALongFrameIsNotWaitedFor) {
-    for (uint32_t period : FramePeriods(0, 30, 5)) {
-        EXPECT_EQ(period, 30u);
-    }
-}
-
-TEST(FramePacing, AFrameOfExactlyThePeriodIsNotWaitedFor) {
-    for (uint32_t period : FramePeriods(0, 25, 3)) {
-        EXPECT_EQ(period, 25u);
-    }
-}
-
-TEST(FramePacing, TheClockWrapDoesNotDisturbThePace) {
-    // Start 60 ms before the wrap: the frames step across it at the same period.
-    for (uint32_t period : FramePeriods(UINT32_MAX - 60, 10, 8)) {
-        EXPECT_EQ(period, 26u);
+TEST(FramePacing, AShortFrameIsWaitedOutToThePeriodALongerOneIsNot) {
+    struct Case {
+        uint32_t clockStart;
+        uint32_t workMs;
+        uint32_t period;
+    };
+    const Case cases[] = {
+        // 10 ms of work, then a wait of 15 ms that ends strictly after 15: 26 ms per frame.
+        {0, 10, 26},
+        {0, 25, 25},
+        {0, 30, 30},
+        // 60 ms before the clock wraps: the frames step across it at the same period.
+        {UINT32_MAX - 60, 10, 26},
+    };
+    for (const Case& c : cases) {
+        for (uint32_t period : FramePeriods(c.clockStart, c.workMs, 8)) {
+            EXPECT_EQ(period, c.period) << c.clockStart << " " << c.workMs;
+        }
     }
 }
 
