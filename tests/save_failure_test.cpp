@@ -166,53 +166,46 @@ void ExpectOneLineNaming(const GameEnd& end, const fs::path& save, const std::st
     }
 }
 
-TEST(SaveFailure, AFullDiskLeavesTheOldSaveAndSaysSoInOneLine) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "a disk is filled on a small tmpfs of its own, which only root can mount";
-    }
-    TempDir folder;
-    ScratchMount disk(folder.Path(), "64k");
-    if (!disk.Failure().empty()) {
-        GTEST_SKIP() << disk.Failure();
-    }
-    const fs::path save = folder.Path() / "SaveData.dat";
-    const std::vector<uint8_t> old = OldSave(save);
-    ASSERT_TRUE(FillUp(folder.Path()));
-
-    const GameEnd end = RunAndTerminate(save);
-    EXPECT_EQ(end.exitCode, 1);
-    ExpectOneLineNaming(end, save, std::strerror(ENOSPC), false);
-    EXPECT_EQ(ReadBytes(save), old);
-    EXPECT_EQ(NamesIn(folder.Path()), (std::vector<std::string>{"SaveData.dat", kFillerName}));
-}
-
-TEST(SaveFailure, AReadOnlyFolderLeavesTheOldSaveAndSaysSoInOneLine) {
-    TempDir folder;
-    const fs::path save = folder.Path() / "SaveData.dat";
-    std::vector<uint8_t> old;
-    std::unique_ptr<ScratchMount> disk;
-    std::string reason;
-    if (geteuid() == 0) {
-        // Root writes through any permission bits: the folder's file system itself is read-only.
-        disk = std::make_unique<ScratchMount>(folder.Path(), "64k");
-        if (!disk->Failure().empty()) {
-            GTEST_SKIP() << disk->Failure();
+// A full disk, then a read-only one: for root, who writes through any permission bits, the
+// folder's own small file system is filled up or made read-only; another user gets a folder
+// without write permission for the second.
+TEST(SaveFailure, AFullOrReadOnlyDiskLeavesTheOldSaveAndSaysSoInOneLine) {
+    for (const bool full : {true, false}) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        if (full && geteuid() != 0) {
+            continue;  // only root can mount a small disk to fill
         }
-        old = OldSave(save);
-        ASSERT_TRUE(disk->MakeReadOnly()) << std::strerror(errno);
-        reason = std::strerror(EROFS);
-    } else {
-        old = OldSave(save);
-        ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
-        reason = std::strerror(EACCES);
-    }
+        TempDir folder;
+        const fs::path save = folder.Path() / "SaveData.dat";
+        std::unique_ptr<ScratchMount> disk;
+        if (geteuid() == 0) {
+            disk = std::make_unique<ScratchMount>(folder.Path(), "64k");
+            if (!disk->Failure().empty()) {
+                GTEST_SKIP() << disk->Failure();
+            }
+        }
+        const std::vector<uint8_t> old = OldSave(save);
+        std::vector<std::string> names{"SaveData.dat"};
+        int reason = EACCES;
+        if (full) {
+            ASSERT_TRUE(FillUp(folder.Path()));
+            names.push_back(kFillerName);
+            reason = ENOSPC;
+        } else if (disk) {
+            ASSERT_TRUE(disk->MakeReadOnly()) << std::strerror(errno);
+            reason = EROFS;
+        } else {
+            ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+        }
 
-    const GameEnd end = RunAndTerminate(save);
-    chmod(folder.Path().c_str(), 0755);
-    EXPECT_EQ(end.exitCode, 1);
-    ExpectOneLineNaming(end, save, reason, true);
-    EXPECT_EQ(ReadBytes(save), old);
-    EXPECT_EQ(NamesIn(folder.Path()), std::vector<std::string>{"SaveData.dat"});
+        const GameEnd end = RunAndTerminate(save);
+        chmod(folder.Path().c_str(), 0755);
+        EXPECT_EQ(end.exitCode, 1);
+        // A folder that cannot be written is seen at the start; a full disk only at the end.
+        ExpectOneLineNaming(end, save, std::strerror(reason), !full);
+        EXPECT_EQ(ReadBytes(save), old);
+        EXPECT_EQ(NamesIn(folder.Path()), names);
+    }
 }
 
 // The save of someone the player is not: as root, the game is run as nobody.
