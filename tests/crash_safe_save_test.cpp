@@ -32,12 +32,7 @@ using testing::ChildProcess;
 using testing::TempDir;
 
 using testing::ReadBytes;
-
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
+using testing::WriteBytes;
 
 // Every name in folder but the save's own and the game's record of its last game.
 std::vector<std::string> OthersBeside(const fs::path& save) {

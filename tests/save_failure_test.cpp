@@ -127,9 +127,7 @@ std::vector<uint8_t> OldSave(const fs::path& save) {
     testing::FillSave(*scratch, 777);
     const auto record = EncodeSave(*scratch);
     const std::vector<uint8_t> bytes(record.begin(), record.end());
-    std::ofstream(save, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    testing::WriteBytes(save, bytes);
     return bytes;
 }
 

@@ -27,12 +27,7 @@ using testing::TempDir;
 using testing::TestGame;
 
 using testing::ReadBytes;
-
-void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
+using testing::WriteBytes;
 
 // Starts a game on the save file at path and quits it at once; returns the exit code.
 int StartAndQuit(TestGame& t, const fs::path& path) {
@@ -50,7 +45,7 @@ const std::vector<uint8_t> kSample = {
 TEST(SaveFile, ARoundTripWithoutPlayingWritesTheSameBytes) {
     TestGame t;
     const fs::path path = t.saveDir.Path() / "SaveData.dat";
-    WriteAll(path, kSample);
+    WriteBytes(path, kSample);
     EXPECT_EQ(StartAndQuit(t, path), 0);
     EXPECT_EQ(t->MaxStage, 3);
     EXPECT_EQ(t->TotalScore, 1234);
@@ -64,7 +59,7 @@ TEST(SaveFile, AFirstRunStartsAtStageOneAndLeavesAFullFile) {
         TestGame t;
         const fs::path path = t.saveDir.Path() / "SaveData.dat";
         if (emptyFile) {
-            WriteAll(path, {});
+            WriteBytes(path, {});
         }
         t->SaveFile = path.string();
         Main(*t, 1);
@@ -85,7 +80,7 @@ TEST(SaveFile, BytesPastTheRecordAreKept) {
     std::vector<uint8_t> longer = kSample;
     const std::vector<uint8_t> tail = {9, 8, 7, 6, 5, 4, 3, 2};
     longer.insert(longer.end(), tail.begin(), tail.end());
-    WriteAll(path, longer);
+    WriteBytes(path, longer);
     Main(*t, 1);
     t->HiScores[4] = 70000;
     std::string error;
@@ -115,7 +110,7 @@ std::string Fingerprint(const fs::path& path) {
 TEST(SaveFile, ASaveThatIsThereButMustNotBeReadStopsTheStartAndIsLeftAsItIs) {
     TempDir elsewhere;
     const fs::path secret = elsewhere.Path() / "secret";
-    WriteAll(secret, std::vector<uint8_t>(100, 0x5A));
+    WriteBytes(secret, std::vector<uint8_t>(100, 0x5A));
     struct Case {
         const char* name;
         std::function<void(const fs::path&)> make;
@@ -130,7 +125,7 @@ TEST(SaveFile, ASaveThatIsThereButMustNotBeReadStopsTheStartAndIsLeftAsItIs) {
         {"a pipe", [](const fs::path& p) { mkfifo(p.c_str(), 0600); }, "pipe"},
         {"one byte too many",
          [](const fs::path& p) {
-             WriteAll(p, std::vector<uint8_t>(kSaveBytes + kMaxSaveTailBytes + 1, 0x5A));
+             WriteBytes(p, std::vector<uint8_t>(kSaveBytes + kMaxSaveTailBytes + 1, 0x5A));
          },
          "larger than"},
     };
@@ -161,7 +156,7 @@ TEST(SaveFile, TheLargestSaveTakenKeepsItsWholeTail) {
     const fs::path path = t.saveDir.Path() / "SaveData.dat";
     std::vector<uint8_t> largest = kSample;
     largest.resize(kSaveBytes + kMaxSaveTailBytes, 0x5A);
-    WriteAll(path, largest);
+    WriteBytes(path, largest);
     EXPECT_EQ(StartAndQuit(t, path), 0);
     EXPECT_EQ(ReadBytes(path), largest);
 }
@@ -180,7 +175,7 @@ TEST(SaveFile, ASaveKeepsItsPermissionsAndANewOneFollowsTheUmask) {
     EXPECT_EQ(fs::status(path).permissions(), fs::perms(0600));
 
     // A save made read-only is the player's to keep: not written, and the game says so.
-    WriteAll(path, kSample);
+    WriteBytes(path, kSample);
     chmod(path.c_str(), 0444);
     t->MaxStage = 8;
     EXPECT_FALSE(WriteSaveData(*t, error));
@@ -199,10 +194,10 @@ TEST(SaveFile, StaleTemporariesBesideTheSaveAreRemovedAtTheStart) {
         "SaveData.dat",     "SaveData.dat.bak",  "notes.txt", ".volley-Ab3xY9.tmpx",
         "other.dat.Q1w2E3", ".volley-short.tmp", "held"};
     for (const char* name : stale) {
-        WriteAll(d / name, {1});
+        WriteBytes(d / name, {1});
     }
     for (const char* name : kept) {
-        WriteAll(d / name, {1});
+        WriteBytes(d / name, {1});
     }
     fs::create_symlink(d / "notes.txt", d / ".volley-LinkLn.tmp");
     const int held = open((d / ".volley-Held00.tmp").c_str(), O_CREAT | O_WRONLY, 0600);
@@ -210,7 +205,7 @@ TEST(SaveFile, StaleTemporariesBesideTheSaveAreRemovedAtTheStart) {
     ASSERT_EQ(flock(held, LOCK_EX), 0);
     bool otherOwner = false;
     if (geteuid() == 0) {
-        WriteAll(d / ".volley-Theirs.tmp", {1});
+        WriteBytes(d / ".volley-Theirs.tmp", {1});
         otherOwner = chown((d / ".volley-Theirs.tmp").c_str(), 65534, 65534) == 0;
     }
 
@@ -289,7 +284,7 @@ TEST(SaveFile, ALongNameOrAMissingFolderIsNoObstacle) {
 TEST(SaveFile, AFailedWriteLeavesTheOldFileAndEndsWithExitCodeOne) {
     TestGame t;
     const fs::path path = t.saveDir.Path() / "SaveData.dat";
-    WriteAll(path, kSample);
+    WriteBytes(path, kSample);
     Main(*t, 1);
     t->MaxStage = 7;
     // A save path whose folder is a file cannot be written.
@@ -305,7 +300,7 @@ TEST(Effects, AnEffectIsTheWholeFileAndOneZeroByte) {
     fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
     fs::create_directories(dir.Path() / "Sound");
     std::vector<uint8_t> wav(1000, 0x5A);
-    WriteAll(dir.Path() / "Sound" / "HitB.wav", wav);
+    WriteBytes(dir.Path() / "Sound" / "HitB.wav", wav);
     fs::remove(dir.Path() / "Sound" / "Ki.wav");
     TestGame t(dir.Path().string());
     Main(*t, 1);
