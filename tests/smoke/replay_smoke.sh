@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Records a game played with real key presses in the window of a virtual X server, with a pause,
 # a screenshot and remapped keys, then checks that the recording verifies headlessly, that F12
-# left a PNG beside the save, and that a damaged copy of the recording is refused with exit code 2.
+# left a PNG beside the save, that a damaged copy of the recording is refused and one whose first
+# checkpoint differs is reported at frame 100, each with exit code 2.
 # Usage: replay_smoke.sh <path to volley> <work folder>
 set -euo pipefail
 
@@ -53,10 +54,23 @@ grep -q "^stage  1$" <<<"$out" || fail "the replay is not of stage 1"
 grep -q "^verified" <<<"$out" || fail "not verified"
 grep -Eq "^score  [1-9]" <<<"$out" || fail "the recorded game shot nothing down"
 
+# Byte 60 lies in the save image; 78 is the first checkpoint's, after the outcome and a one-byte
+# count. The second copy gets its checksum made right again, so only the checkpoint differs.
+refused() {
+    local file=$1 why=$2 code=0 err
+    err=$("$volley" --headless --replay "$file" --verify 2>&1) || code=$?
+    [[ $code -eq 2 ]] || fail "$file gave exit code $code"
+    grep -q "$why" <<<"$err" || fail "$file: not refused for '$why': $err"
+}
 cp "$work/game.rpl" "$work/damaged.rpl"
 printf '\x55' | dd of="$work/damaged.rpl" bs=1 seek=60 conv=notrunc status=none
-code=0
-err=$("$volley" --headless --replay "$work/damaged.rpl" --verify 2>&1) || code=$?
-[[ $code -eq 2 ]] || fail "a damaged replay gave exit code $code"
-grep -q "damaged" <<<"$err" || fail "the damage is not named: $err"
-echo "ok: the window's recording verifies headlessly; a damaged copy is refused"
+refused "$work/damaged.rpl" "damaged"
+python3 - "$work/game.rpl" "$work/astray.rpl" <<'PY'
+import sys, zlib
+b = bytearray(open(sys.argv[1], "rb").read())
+b[78] ^= 1
+b[-4:] = zlib.crc32(bytes(b[:-4])).to_bytes(4, "little")
+open(sys.argv[2], "wb").write(b)
+PY
+refused "$work/astray.rpl" "another way .* at frame 100$"
+echo "ok: the window's recording verifies headlessly; damaged and changed copies are refused"
