@@ -1,18 +1,16 @@
-// Recorded games of whole stages, kept with the tests: any change that alters how the game plays
-// makes them end differently, and these tests fail.
+// Recorded games of all eight stages, kept with the tests: any change that alters how the game
+// plays makes them go another way at some checkpoint, and these tests fail naming its frame.
 //
 // To record them again after a deliberate change of the game's rules or assets:
-//   VOLLEY_WRITE_REPLAYS=tests/replays build/<dir>/tests/volley_tests --gtest_filter='Regression*'
+//   VOLLEY_WRITE_REPLAYS=tests/replays build/<dir>/tests/volley_tests --gtest_filter='*Regression*'
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
-#include "replay/replay_session.h"
-#include "replay_runs.h"
-#include "shell/startup.h"
-#include "test_game.h"
+#include "game/stage_table.h"
+#include "pilot.h"
+#include "shell/save_file.h"
 
 namespace volley {
 namespace {
@@ -20,178 +18,62 @@ namespace {
 struct StageRun {
     int16_t stage;
     uint64_t seed;
+    StageResult end;
+    bool shielded;  // the pilot cannot live through this stage on its own
 };
 
-constexpr StageRun kRuns[] = {{1, 101}, {4, 404}, {8, 808}};
+constexpr StageRun kRuns[] = {
+    {1, 101, StageResult::Clear, false},   {2, 202, StageResult::GameOver, false},
+    {3, 303, StageResult::Clear, false},   {4, 404, StageResult::Clear, false},
+    {5, 505, StageResult::GameOver, true}, {6, 607, StageResult::Clear, false},
+    {7, 722, StageResult::Clear, false},   {8, 816, StageResult::Clear, false},
+};
 
-std::string ReplayName(const StageRun& run) {
-    return "stage" + std::to_string(run.stage) + ".rpl";
+std::string ReplayPath(const char* folder, const StageRun& run) {
+    return std::string(folder) + "/stage" + std::to_string(run.stage) + ".rpl";
 }
 
-// How far a thing at (x, w) is from the ship's middle, across; 0 when they overlap.
-int Across(const Game& g, int x, int w) {
-    const int ship = g.PlayerX + kShipSize / 2;
-    if (x + w < ship - kShipSize / 2 - 4) {
-        return x + w - (ship - kShipSize / 2 - 4);
-    }
-    if (x > ship + kShipSize / 2 + 4) {
-        return x - (ship + kShipSize / 2 + 4);
-    }
-    return 0;
-}
-
-// Whether something at (x, y), w x h, moving (vx, vy) a frame, reaches the ship standing at shipX
-// within the next frames.
-bool Hits(const Game& g, int shipX, int x, int y, int w, int h, int vx, int vy) {
-    constexpr int kLookAhead = 14;
-    constexpr int kMargin = 6;
-    for (int t = 0; t <= kLookAhead; ++t) {
-        const int px = x + vx * t;
-        const int py = y + vy * t;
-        if (px + w > shipX - kMargin && px < shipX + kShipSize + kMargin &&
-            py + h > g.PlayerY - kMargin && py < g.PlayerY + kShipSize + kMargin) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// How many things would reach the ship if it stood at shipX.
-int Danger(const Game& g, int shipX) {
-    int danger = 0;
-    for (const EnemyShot& s : g.EnemyShots) {
-        const EnemyShotType& type = g.EnemyShotTypes[s.Kind];
-        danger += s.State == 1 && Hits(g, shipX, s.X, s.Y, type.Width, type.Height, s.VX, s.VY);
-    }
-    for (const Enemy& e : g.Enemies) {
-        const EnemyType& type = g.EnemyTypes[e.Kind];
-        danger += e.State == 1 && !IsItem(e.Kind) &&
-                  Hits(g, shipX, e.X, e.Y, type.Width, type.Height, e.VX, e.VY);
-    }
-    return danger;
-}
-
-// The side to dodge to (-1 left, +1 right), 0 to stay: the safest of staying and moving some way
-// to either side.
-int Dodge(const Game& g) {
-    const int here = Danger(g, g.PlayerX);
-    if (here == 0) {
-        return 0;
-    }
-    int best = 0;
-    int bestDanger = here;
-    for (int step = 1; step <= 6; ++step) {
-        for (int side : {-1, 1}) {
-            const int x = g.PlayerX + side * step * g.PlayerSpeed;
-            if (x < 0 || x > g.ScreenWidth - kShipSize) {
-                continue;
-            }
-            const int danger = Danger(g, x);
-            if (danger < bestDanger) {
-                best = side;
-                bestDanger = danger;
-            }
-        }
-        if (bestDanger == 0) {
-            break;
-        }
-    }
-    return best;
-}
-
-// Toward the lowest enemy, or an item, to shoot or take it.
-int Chase(const Game& g) {
-    const Enemy* target = nullptr;
-    for (const Enemy& e : g.Enemies) {
-        if (e.State == 1 && (target == nullptr || e.Y > target->Y)) {
-            target = &e;
-        }
-    }
-    if (target == nullptr) {
-        return 0;
-    }
-    const int offset = Across(g, target->X, g.EnemyTypes[target->Kind].Width);
-    return offset < 0 ? -1 : (offset > 0 ? 1 : 0);
-}
-
-// From the title, steps right to the stage and starts it; in the stage, fires all the time, dodges
-// what comes down, chases the lowest enemy, and drops a bomb now and then; on the stage's end
-// screen, quits with Escape.
-void Pilot(testing::TestGame& t, int16_t stage) {
-    HeadlessKeyboard& keys = t.platform.keys;
-    t.platform.events.OnPump = [&t, &keys, stage] {
-        Game& g = *t;
-        const bool onTitle = g.LastResult == StageResult::None;
-        if (onTitle) {
-            keys.Hold(GameKey::Right, g.Stage < stage);
-            keys.Hold(GameKey::Z, g.Stage == stage);
-            return;
-        }
-        if (g.StageOver) {
-            keys.Hold(GameKey::Z, false);
-            keys.Hold(GameKey::Escape, true);
-            return;
-        }
-        int side = Dodge(g);
-        if (side == 0 && Danger(g, g.PlayerX) == 0) {
-            side = Chase(g);
-            // Chasing must not walk into harm.
-            if (side != 0 && Danger(g, g.PlayerX + side * g.PlayerSpeed) > 0) {
-                side = 0;
-            }
-        }
-        keys.Hold(GameKey::Left, side < 0);
-        keys.Hold(GameKey::Right, side > 0);
-        keys.Hold(GameKey::Down, true);
-        if (g.StageFrame % 500 == 499) {
-            keys.Tap(GameKey::X);
-        }
-    };
-}
-
-// Opens every stage in the save, then flies the run.
-void FlyStage(testing::TestGame& t, const StageRun& run) {
-    Game fresh(t.platform.Services(), "");
-    fresh.MaxStage = kStageCount;
-    fresh.SaveFile = t->SaveFile;
+// Opens every stage in the save, then flies the run and keeps its replay at path.
+void Record(const StageRun& run, const std::string& path) {
+    testing::RecordedGame recorded({path});
+    testing::TestGame& t = recorded.t;
+    Game open(t.platform.Services(), "");
+    open.MaxStage = kStageCount;
+    open.SaveFile = t->SaveFile;
     std::string error;
-    EXPECT_TRUE(WriteSaveData(fresh, error)) << error;
-    Pilot(t, run.stage);
+    ASSERT_TRUE(WriteSaveData(open, error)) << error;
+    testing::Pilot(t, run.stage);
+    if (run.shielded) {
+        testing::Shield(t);
+    }
     EXPECT_EQ(testing::RunToEnd(t, run.seed), 0);
-}
-
-ReplayOutcome PlayBack(const Replay& replay) {
-    testing::PlayedGame back(replay);
-    back.Run();
-    return back.playback.Played();
 }
 
 class Regression : public ::testing::TestWithParam<StageRun> {};
 
-TEST_P(Regression, AKeptWholeStagePlaysToItsRecordedEnd) {
+TEST_P(Regression, AKeptWholeStagePlaysToItsRecordedEndThroughEveryCheckpoint) {
     const StageRun run = GetParam();
     if (const char* folder = std::getenv("VOLLEY_WRITE_REPLAYS")) {
-        testing::RecordedGame recorded;
-        FlyStage(recorded.t, run);
-        const Replay replay = recorded.Read();
-        std::ofstream(std::string(folder) + "/" + ReplayName(run), std::ios::binary)
-            .write(reinterpret_cast<const char*>(EncodeReplay(replay).data()),
-                   static_cast<std::streamsize>(EncodeReplay(replay).size()));
+        Record(run, ReplayPath(folder, run));
     }
     Replay replay;
     std::string error;
-    ASSERT_TRUE(
-        ReadReplayFile(std::string(VOLLEY_REPLAYS_DIR) + "/" + ReplayName(run), replay, error))
-        << error;
+    ASSERT_TRUE(ReadReplayFile(ReplayPath(VOLLEY_REPLAYS_DIR, run), replay, error)) << error;
     EXPECT_EQ(replay.Outcome.Stage, run.stage);
-    EXPECT_TRUE(replay.Outcome.Result == StageResult::Clear ||
-                replay.Outcome.Result == StageResult::GameOver)
-        << "the stage was played to its end";
-    const ReplayOutcome played = PlayBack(replay);
-    EXPECT_EQ(played.Stage, replay.Outcome.Stage);
-    EXPECT_EQ(ResultName(played.Result), std::string(ResultName(replay.Outcome.Result)));
-    EXPECT_EQ(played.Score, replay.Outcome.Score);
-    EXPECT_EQ(played.StateHash, replay.Outcome.StateHash);
+    EXPECT_EQ(ResultName(replay.Outcome.Result), std::string(ResultName(run.end)));
+
+    testing::PlayedGame back(replay);
+    if (run.shielded) {
+        testing::Shield(back.t);
+    }
+    back.Run();
+    EXPECT_EQ(back.playback.WentAstrayAt(), 0u) << "the game went another way at that frame";
+    EXPECT_EQ(back.playback.Played(), replay.Outcome);
+    // The whole script ran: the boss came in, and a stage that ends early is caught.
+    const Game& g = *back.t;
+    EXPECT_EQ(g.BossKind, StageRowOf(run.stage).Boss);
+    EXPECT_GT(g.StageFrame, StageRowOf(run.stage).BossFrame);
+    EXPECT_EQ(replay.Checkpoints.size(), static_cast<size_t>(g.StageFrame) / kCheckpointFrames);
 }
 
 INSTANTIATE_TEST_SUITE_P(WholeStages, Regression, ::testing::ValuesIn(kRuns), [](const auto& info) {

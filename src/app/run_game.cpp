@@ -94,12 +94,18 @@ int PlayBack(Platform base, const Options& o, Replay replay, const GameFolders& 
             return code;
         }
     } catch (const ReplayDiverged& e) {
-        std::fprintf(stderr, "volley: the replay does not fit this game: %s\n", e.what());
+        std::fprintf(stderr, "volley: the replay does not fit this game after frame %llu: %s\n",
+                     static_cast<unsigned long long>(playback.Frames()), e.what());
         return kExitBadReplay;
     }
     if (playback.StoppedByViewer()) {
         std::printf("stopped before the end of the replay\n");
         return 0;
+    }
+    if (playback.WentAstrayAt() != 0) {
+        std::fprintf(stderr, "volley: the game went another way than its recording at frame %llu\n",
+                     static_cast<unsigned long long>(playback.WentAstrayAt()));
+        return kExitBadReplay;
     }
     PrintOutcome(playback.Played());
     if (o.Verify && !(playback.Played() == playback.Recorded())) {

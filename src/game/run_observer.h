@@ -18,6 +18,9 @@ class RunObserver {
     virtual ~RunObserver() = default;
     // The random generator is seeded and the save is loaded; no frame has run yet.
     virtual void Started(Game& g) = 0;
+    // A frame of play has been stepped (not drawn yet on the window); these are counted from the
+    // run's start, so a recording and its playback count the same frames.
+    virtual void FramePlayed(Game& g) { (void)g; }
     // A stage is over (cleared or lost) and its bonus counted.
     virtual void StageEnded(Game& g) = 0;
     // The game is closing down, before the save is written; may end the run by throwing.

@@ -8,9 +8,12 @@ namespace volley {
 
 namespace {
 
+// Takes the snapshot's bytes one by one: into a buffer, or straight into a hash, which needs no
+// buffer and so no allocation when a recording takes one every hundred frames.
+template <typename Sink>
 class Snapshot {
   public:
-    explicit Snapshot(std::vector<uint8_t>& out) : out_(out) {}
+    explicit Snapshot(Sink& out) : out_(out) {}
 
     template <typename... Values>
     void Add(const Values&... values) {
@@ -21,21 +24,22 @@ class Snapshot {
     template <typename Value>
     void Put(const Value& value) {
         if constexpr (std::is_same_v<Value, bool>) {
-            out_.push_back(value ? 1 : 0);
+            out_(static_cast<uint8_t>(value ? 1 : 0));
         } else if constexpr (std::is_enum_v<Value>) {
             Put(static_cast<std::underlying_type_t<Value>>(value));
         } else {
             static_assert(std::is_integral_v<Value>);
             const auto bits = static_cast<std::make_unsigned_t<Value>>(value);
             for (size_t i = 0; i < sizeof(Value); ++i) {
-                out_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
+                out_(static_cast<uint8_t>(bits >> (8 * i)));
             }
         }
     }
-    std::vector<uint8_t>& out_;
+    Sink& out_;
 };
 
-void AddScalars(Snapshot& s, const Game& g) {
+template <typename Sink>
+void AddScalars(Snapshot<Sink>& s, const Game& g) {
     s.Add(g.Stage, g.MaxStage, g.TotalScore, g.Score, g.StageBonus, g.StageOver, g.BossKind,
           g.StageFrame, g.ScriptToggle, g.ContactGuardFrames, g.ScreenWidth, g.ScreenHeight);
     for (int32_t score : g.HiScores) {
@@ -54,7 +58,8 @@ void AddScalars(Snapshot& s, const Game& g) {
     }
 }
 
-void AddTables(Snapshot& s, const Game& g) {
+template <typename Sink>
+void AddTables(Snapshot<Sink>& s, const Game& g) {
     for (const PlayerShot& p : g.PlayerShots) {
         s.Add(p.State, p.Kind, p.Power, p.X, p.Y, p.VX, p.VY);
     }
@@ -70,7 +75,8 @@ void AddTables(Snapshot& s, const Game& g) {
     }
 }
 
-void AddLabel(Snapshot& s, const Label& label) {
+template <typename Sink>
+void AddLabel(Snapshot<Sink>& s, const Label& label) {
     s.Add(label.Visible, static_cast<uint32_t>(label.Caption.size()));
     for (char c : label.Caption) {
         s.Add(c);
@@ -78,7 +84,8 @@ void AddLabel(Snapshot& s, const Label& label) {
 }
 
 // What the window shows, apart from the rendered text, which depends on the fonts at hand.
-void AddPictures(Snapshot& s, const Game& g) {
+template <typename Sink>
+void AddPictures(Snapshot<Sink>& s, const Game& g) {
     const Form& f = g.Form1;
     s.Add(f.BarVisible);
     for (const Label& label : f.DisplayLabel) {
@@ -96,22 +103,27 @@ void AddPictures(Snapshot& s, const Game& g) {
     }
 }
 
+template <typename Sink>
+void TakeSnapshot(const Game& g, Sink& sink) {
+    Snapshot s(sink);
+    AddScalars(s, g);
+    AddTables(s, g);
+    AddPictures(s, g);
+}
+
 }  // namespace
 
 std::vector<uint8_t> GameSnapshot(const Game& g) {
     std::vector<uint8_t> bytes;
-    Snapshot s(bytes);
-    AddScalars(s, g);
-    AddTables(s, g);
-    AddPictures(s, g);
+    auto append = [&bytes](uint8_t byte) { bytes.push_back(byte); };
+    TakeSnapshot(g, append);
     return bytes;
 }
 
 uint64_t GameStateHash(const Game& g) {
     uint64_t hash = 0xCBF29CE484222325ull;
-    for (uint8_t byte : GameSnapshot(g)) {
-        hash = (hash ^ byte) * 0x100000001B3ull;
-    }
+    auto mix = [&hash](uint8_t byte) { hash = (hash ^ byte) * 0x100000001B3ull; };
+    TakeSnapshot(g, mix);
     return hash;
 }
 

@@ -12,7 +12,7 @@ struct Game;
 // and the gauge, field by field in a fixed order (so padding never counts).
 std::vector<uint8_t> GameSnapshot(const Game& g);
 
-// A 64-bit FNV-1a hash of the snapshot.
+// A 64-bit FNV-1a hash of the snapshot, taken without allocating.
 uint64_t GameStateHash(const Game& g);
 
 }  // namespace volley

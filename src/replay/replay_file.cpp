@@ -150,6 +150,30 @@ void ReadOutcome(Reader& r, ReplayOutcome& o) {
     o.StateHash = r.Fixed(8);
 }
 
+void WriteCheckpoints(Writer& w, const std::vector<uint64_t>& checkpoints) {
+    w.Varint(checkpoints.size());
+    for (uint64_t hash : checkpoints) {
+        w.Fixed(hash, 8);
+    }
+}
+
+// The count is checked against the file's size and a day of play before anything is stored.
+void ReadCheckpoints(Reader& r, std::vector<uint64_t>& checkpoints) {
+    const uint64_t count = r.Varint();
+    if (count > kMaxCheckpoints) {
+        r.Fail("it holds more checkpoints than a day of play takes");
+        return;
+    }
+    if (count > r.Left() / 8) {
+        r.Fail("its checkpoints are longer than the file");
+        return;
+    }
+    checkpoints.resize(count);
+    for (uint64_t& hash : checkpoints) {
+        hash = r.Fixed(8);
+    }
+}
+
 void WriteStreams(Writer& w, const InputLog& log) {
     auto flag = [&](bool value) { w.Fixed(value ? 1 : 0, 1); };
     for (const RunStream<bool>& key : log.Keys) {
@@ -226,6 +250,7 @@ std::vector<uint8_t> EncodeReplay(const Replay& replay) {
     w.Fixed(replay.Seed, 8);
     w.Bytes(replay.SaveImage);
     WriteOutcome(w, replay.Outcome);
+    WriteCheckpoints(w, replay.Checkpoints);
     WriteStreams(w, replay.Log);
     w.Fixed(Crc32(out), 4);
     return out;
@@ -247,6 +272,7 @@ bool DecodeReplay(std::span<const uint8_t> bytes, Replay& out, std::string& erro
         byte = static_cast<uint8_t>(r.Fixed(1));
     }
     ReadOutcome(r, out.Outcome);
+    ReadCheckpoints(r, out.Checkpoints);
     ReadStreams(r, out.Log);
     if (!r.Failed() && r.Left() != 0) {
         r.Fail("it has bytes after its end");

@@ -2,10 +2,12 @@
 //
 // Layout, little-endian: the magic "VOLLEYRP", a 16-bit version and 16 bits of flags (0), the
 // 64-bit random seed, the 42 bytes of the save as the game started with them, how the game ended
-// (16-bit stage, 8-bit result, 32-bit score, 64-bit state hash), the input streams, and a CRC-32
-// of everything before it. Each stream is a varint count of runs, then per run a varint length and
-// the value: the eight keys and the focus losses one byte 0/1, the joystick counts a varint, the
-// joystick reads a byte 0/1 (answered), X and Y 16 bits each and the buttons 32 bits.
+// (16-bit stage, 8-bit result, 32-bit score, 64-bit state hash), the checkpoints (a varint count,
+// then the 64-bit state hash after every hundredth frame of play, counted from the run's start),
+// the input streams, and a CRC-32 of everything before it. Each stream is a varint count of runs,
+// then per run a varint length and the value: the eight keys and the focus losses one byte 0/1, the
+// joystick counts a varint, the joystick reads a byte 0/1 (answered), X and Y 16 bits each and the
+// buttons 32 bits.
 #pragma once
 
 #include <array>
@@ -20,7 +22,14 @@
 
 namespace volley {
 
-inline constexpr uint16_t kReplayVersion = 2;
+inline constexpr uint16_t kReplayVersion = 3;
+
+// A checkpoint is taken after every this many frames of play (stage frames, in whatever stages
+// the run played, but not the title or the end-of-stage screens).
+inline constexpr uint32_t kCheckpointFrames = 100;
+// A day of play at 40 frames a second: a recording keeps no more, a reader accepts no more, and
+// the recorder has room for them all before the first frame.
+inline constexpr size_t kMaxCheckpoints = size_t{40} * 60 * 60 * 24 / kCheckpointFrames;
 
 // No stream of a replay holds more answers than a day of play asks: the game's busiest loop (the
 // end of a stage) asks each of its questions 200 times a second.
@@ -38,6 +47,7 @@ struct Replay {
     uint64_t Seed = 0;
     std::array<uint8_t, kSaveBytes> SaveImage{};
     ReplayOutcome Outcome;
+    std::vector<uint64_t> Checkpoints;  // the state hash after frame 100, 200, ...
     InputLog Log;
 };
 

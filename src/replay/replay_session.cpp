@@ -40,6 +40,7 @@ Platform WithInput(const Platform& real, Keyboard& keys, Events& events, Joystic
 GameRecorder::GameRecorder(Platform real, std::vector<std::string> paths)
     : real_(real), paths_(std::move(paths)) {
     replay_.Log.Reserve();
+    replay_.Checkpoints.reserve(kMaxCheckpoints);
 }
 
 Platform GameRecorder::Services() {
@@ -49,6 +50,13 @@ Platform GameRecorder::Services() {
 void GameRecorder::Started(Game& g) {
     replay_.Seed = g.Seed;
     replay_.SaveImage = EncodeSave(g);
+}
+
+void GameRecorder::FramePlayed(Game& g) {
+    frames_ += 1;
+    if (frames_ % kCheckpointFrames == 0 && replay_.Checkpoints.size() < kMaxCheckpoints) {
+        replay_.Checkpoints.push_back(GameStateHash(g));
+    }
 }
 
 void GameRecorder::Write(const Game& g) {
@@ -75,6 +83,21 @@ void GamePlayback::Started(Game& g) {
     DecodeSave(replay_.SaveImage, g);
 }
 
+void GamePlayback::FramePlayed(Game& g) {
+    frames_ += 1;
+    if (frames_ % kCheckpointFrames != 0) {
+        return;
+    }
+    const uint64_t index = frames_ / kCheckpointFrames - 1;
+    if (index >= kMaxCheckpoints) {
+        return;  // past what a recording keeps
+    }
+    if (index >= replay_.Checkpoints.size() || replay_.Checkpoints[index] != GameStateHash(g)) {
+        astrayAt_ = frames_;
+        Finish(g);
+    }
+}
+
 void GamePlayback::StageEnded(Game& g) {
     if (replay_.Log.UsedUp()) {
         Finish(g);
@@ -86,6 +109,10 @@ void GamePlayback::Quitting(Game& g) {
 }
 
 void GamePlayback::Finish(const Game& g) {
+    const uint64_t reached = frames_ / kCheckpointFrames;
+    if (astrayAt_ == 0 && !StoppedByViewer() && reached < replay_.Checkpoints.size()) {
+        astrayAt_ = (reached + 1) * kCheckpointFrames;
+    }
     played_ = OutcomeOf(g);
     throw PlaybackFinished{};
 }

@@ -26,6 +26,7 @@ class GameRecorder final : public RunObserver {
     Platform Services();
 
     void Started(Game& g) override;
+    void FramePlayed(Game& g) override;
     void StageEnded(Game& g) override { Write(g); }
     void Quitting(Game& g) override { Write(g); }
 
@@ -39,6 +40,7 @@ class GameRecorder final : public RunObserver {
     std::vector<std::string> paths_;
     std::vector<std::string> failed_;
     Replay replay_;
+    uint64_t frames_ = 0;
     RecordingKeyboard keys_{real_.keys, replay_.Log};
     RecordingJoysticks joysticks_{real_.joysticks, replay_.Log};
     RecordingEvents events_{real_.events, replay_.Log};
@@ -47,7 +49,9 @@ class GameRecorder final : public RunObserver {
 // The playback has reached the recording's end (or the viewer stopped it).
 struct PlaybackFinished {};
 
-// Plays a recording: the game's input comes from it, everything else from the real services.
+// Plays a recording: the game's input comes from it, everything else from the real services. At
+// the first checkpoint where the game stands otherwise than it did when recorded, the playback
+// ends: what follows is no longer the recorded game.
 class GamePlayback final : public RunObserver {
   public:
     GamePlayback(Platform real, Replay replay);
@@ -56,9 +60,15 @@ class GamePlayback final : public RunObserver {
     const ReplayOutcome& Recorded() const { return replay_.Outcome; }
 
     void Started(Game& g) override;
+    void FramePlayed(Game& g) override;
     void StageEnded(Game& g) override;
     void Quitting(Game& g) override;
 
+    // The frame of play at whose checkpoint the game first stood otherwise than recorded, or 0:
+    // a checkpoint the recording has and the playback never reached counts as well.
+    uint64_t WentAstrayAt() const { return astrayAt_; }
+    // Frames of play so far.
+    uint64_t Frames() const { return frames_; }
     // How the played-back game stood when the playback ended.
     const ReplayOutcome& Played() const { return played_; }
     bool StoppedByViewer() const { return events_.StoppedByViewer(); }
@@ -69,6 +79,8 @@ class GamePlayback final : public RunObserver {
     Platform real_;
     Replay replay_;
     ReplayOutcome played_;
+    uint64_t frames_ = 0;
+    uint64_t astrayAt_ = 0;
     ReplayKeyboard keys_{replay_.Log};
     ReplayJoysticks joysticks_{replay_.Log};
     ReplayEvents events_{real_.events, real_.keys, replay_.Log};

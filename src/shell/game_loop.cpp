@@ -95,6 +95,9 @@ bool RunFrame(Game& g) {
     }
     const uint32_t t0 = g.Sys.clock.NowMs();
     StepFrame(g);
+    if (g.Observer != nullptr) {
+        g.Observer->FramePlayed(g);
+    }
     PresentWindow(g);
     if (g.StageOver) {
         return true;

@@ -47,6 +47,7 @@ class RecorderOutsideTheCount final : public RunObserver {
   public:
     explicit RecorderOutsideTheCount(GameRecorder& recorder) : recorder_(recorder) {}
     void Started(Game& g) override { recorder_.Started(g); }
+    void FramePlayed(Game& g) override { recorder_.FramePlayed(g); }
     void StageEnded(Game& g) override {
         const bool counting = testing::StopCountingAllocations();
         recorder_.StageEnded(g);

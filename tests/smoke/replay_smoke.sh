@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Records a game played with real key presses in the window of a virtual X server, with a pause,
 # a screenshot and remapped keys, then checks that the recording verifies headlessly, that F12
-# left a PNG beside the save, and that a damaged copy of the recording is refused with exit code 2.
+# left a PNG beside the save, that a damaged copy of the recording is refused and one whose first
+# checkpoint differs is reported at frame 100, each with exit code 2.
 # Usage: replay_smoke.sh <path to volley> <work folder>
 set -euo pipefail
 
@@ -53,10 +54,17 @@ grep -q "^stage  1$" <<<"$out" || fail "the replay is not of stage 1"
 grep -q "^verified" <<<"$out" || fail "not verified"
 grep -Eq "^score  [1-9]" <<<"$out" || fail "the recorded game shot nothing down"
 
+# Byte 60 lies in the save image; 78 is the first checkpoint's, after the outcome and a one-byte
+# count, and that copy gets its checksum made right again, so that only the checkpoint differs.
 cp "$work/game.rpl" "$work/damaged.rpl"
 printf '\x55' | dd of="$work/damaged.rpl" bs=1 seek=60 conv=notrunc status=none
-code=0
-err=$("$volley" --headless --replay "$work/damaged.rpl" --verify 2>&1) || code=$?
-[[ $code -eq 2 ]] || fail "a damaged replay gave exit code $code"
-grep -q "damaged" <<<"$err" || fail "the damage is not named: $err"
-echo "ok: the window's recording verifies headlessly; a damaged copy is refused"
+python3 -c 'import sys, zlib; b = bytearray(open(sys.argv[1], "rb").read()); b[78] ^= 1
+b[-4:] = zlib.crc32(bytes(b[:-4])).to_bytes(4, "little"); open(sys.argv[2], "wb").write(b)' \
+    "$work/game.rpl" "$work/astray.rpl"
+for check in "damaged.rpl:damaged" "astray.rpl:another way .* at frame 100$"; do
+    code=0
+    err=$("$volley" --headless --replay "$work/${check%%:*}" --verify 2>&1) || code=$?
+    [[ $code -eq 2 ]] || fail "${check%%:*} gave exit code $code"
+    grep -q "${check#*:}" <<<"$err" || fail "${check%%:*} is not refused so: $err"
+done
+echo "ok: the window's recording verifies headlessly; damaged and changed copies are refused"

@@ -1,4 +1,5 @@
-// Whole runs of the game on the headless platform, recorded or played back from a recording.
+// Whole runs of the game on the headless platform: a scripted pilot that reads the game's tables
+// the way a player reads the screen, and runs recorded or played back from a recording.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,25 +13,23 @@
 
 namespace volley::testing {
 
+// From the title, steps right to `stage` and starts it; in the stage, fires all the time, takes
+// the move that the fewest things reach soonest, lines up under the boss or the lowest enemy, and
+// bombs when every move is hit; on the stage's end screen, or in a stage that lasts too long,
+// quits with Escape.
+void Pilot(TestGame& t, int16_t stage);
+
+// Keeps the ship's energy full each time the game looks at its events, before the pump's other
+// work, until the boss comes in; a playback of a shielded run needs the same shield.
+void Shield(TestGame& t);
+
 // Runs the game from its start through its scenes until the player closes it; the exit code.
 inline int RunToEnd(TestGame& t, uint64_t seed) {
     Main(*t, seed);
     return FormActivate(*t);
 }
 
-// Runs the game from its start through its scenes, until it ends by throwing End.
-template <typename End>
-void RunUntil(TestGame& t, uint64_t seed) {
-    EXPECT_THROW(
-        {
-            Main(*t, seed);
-            FormActivate(*t);
-        },
-        End);
-}
-
-// A test game whose input is recorded; the replay goes to run.rpl in its save folder unless other
-// paths are given.
+// A test game whose input is recorded to the given paths, by default run.rpl in its save folder.
 struct RecordedGame {
     explicit RecordedGame(std::vector<std::string> paths = {})
         : recorder(t.platform.Services(), paths.empty() ? std::vector{DefaultPath()} : paths) {
@@ -38,19 +37,17 @@ struct RecordedGame {
         t->Observer = &recorder;
     }
     std::string DefaultPath() const { return (t.saveDir.Path() / "run.rpl").string(); }
-    // The replay written to run.rpl.
     Replay Read() const {
         Replay replay;
         std::string error;
         EXPECT_TRUE(ReadReplayFile(DefaultPath(), replay, error)) << error;
         return replay;
     }
-
     TestGame t;
     GameRecorder recorder;
 };
 
-// A test game that plays a recording back.
+// A test game that plays a recording back until the game ends by throwing End.
 struct PlayedGame {
     explicit PlayedGame(const Replay& replay) : playback(t.platform.Services(), replay) {
         t.UseServices(playback.Services());
@@ -58,9 +55,8 @@ struct PlayedGame {
     }
     template <typename End = PlaybackFinished>
     void Run() {
-        RunUntil<End>(t, playback.Seed());
+        EXPECT_THROW(RunToEnd(t, playback.Seed()), End);
     }
-
     TestGame t;
     GamePlayback playback;
 };

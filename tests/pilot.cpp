@@ -1,0 +1,144 @@
+#include "pilot.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "game/game.h"
+#include "player/player_rules.h"
+
+namespace volley::testing {
+
+namespace {
+
+// How far ahead the pilot looks, in frames, and the room it keeps around the ship; the lowest the
+// ship may fly, since the play field keeps its bottom rows free of it.
+constexpr int kLookAhead = 16;
+constexpr int kMargin = 4;
+constexpr int kBottomMargin = 52;
+
+struct Move {
+    int dx, dy;
+};
+
+// Staying first, so that a tie keeps the ship still.
+constexpr std::array<Move, 9> kMoves{
+    {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}, {-1, 1}, {1, 1}, {-1, -1}, {1, -1}}};
+
+int Clamp(int value, int high) {
+    return value < 0 ? 0 : (value > high ? high : value);
+}
+
+// What the move costs in harm from a thing at (x, y), w x h, flying (vx, vy) a frame: a hit soon
+// counts far more than one late.
+int Harm(const Game& g, Move m, int x, int y, int w, int h, int vx, int vy) {
+    for (int t = 1; t <= kLookAhead; ++t) {
+        const int sx = Clamp(g.PlayerX + m.dx * g.PlayerSpeed * t, g.ScreenWidth - kShipSize);
+        const int sy = Clamp(g.PlayerY + m.dy * g.PlayerSpeed * t, g.ScreenHeight - kBottomMargin);
+        const int px = x + vx * t;
+        const int py = y + vy * t;
+        if (px + w > sx - kMargin && px < sx + kShipSize + kMargin && py + h > sy - kMargin &&
+            py < sy + kShipSize + kMargin) {
+            return (kLookAhead + 1 - t) * (kLookAhead + 1 - t);
+        }
+    }
+    return 0;
+}
+
+int Harm(const Game& g, Move m) {
+    int harm = 0;
+    for (const EnemyShot& s : g.EnemyShots) {
+        const auto& type = g.EnemyShotTypes[s.Kind];
+        harm += s.State == 1 ? Harm(g, m, s.X, s.Y, type.Width, type.Height, s.VX, s.VY) : 0;
+    }
+    for (const Enemy& e : g.Enemies) {
+        const auto& type = g.EnemyTypes[e.Kind];
+        const bool hurts = e.State == 1 && !IsItem(e.Kind);
+        harm += hurts ? Harm(g, m, e.X, e.Y, type.Width, type.Height, e.VX, e.VY) : 0;
+    }
+    return harm;
+}
+
+// The middle of what the ship should stand under: the first of the boss's kind (before the boss
+// is in, that kind is the power item's), else the lowest enemy or item; -1 for nothing.
+int TargetX(const Game& g) {
+    const Enemy* target = nullptr;
+    for (const Enemy& e : g.Enemies) {
+        if (e.State == 1 && (target == nullptr || e.Y > target->Y || e.Kind == g.BossKind)) {
+            target = &e;
+            if (e.Kind == g.BossKind) {
+                break;
+            }
+        }
+    }
+    return target == nullptr ? -1 : target->X + g.EnemyTypes[target->Kind].Width / 2;
+}
+
+// The move with the least harm; among equals, the one nearest under the target and the bottom.
+Move Choose(const Game& g, int& harmOfBest) {
+    const int targetX = TargetX(g);
+    Move best = kMoves[0];
+    int bestCost = -1;
+    for (Move m : kMoves) {
+        const int harm = Harm(g, m);
+        const int x = Clamp(g.PlayerX + m.dx * g.PlayerSpeed, g.ScreenWidth - kShipSize);
+        const int y = Clamp(g.PlayerY + m.dy * g.PlayerSpeed, g.ScreenHeight - kBottomMargin);
+        const int across = targetX < 0 ? 0 : std::abs(x + kShipSize / 2 - targetX);
+        const int cost = harm * 1000 + across + (g.ScreenHeight - kBottomMargin - y) / 2;
+        if (bestCost < 0 || cost < bestCost) {
+            best = m;
+            bestCost = cost;
+            harmOfBest = harm;
+        }
+    }
+    return best;
+}
+
+void FlyFrame(const Game& g, HeadlessKeyboard& keys) {
+    int harm = 0;
+    const Move m = Choose(g, harm);
+    keys.Hold(GameKey::Left, m.dx < 0);
+    keys.Hold(GameKey::Right, m.dx > 0);
+    keys.Hold(GameKey::Up, m.dy < 0);
+    keys.Hold(GameKey::Down, m.dy > 0);
+    // Something reaches the ship within a few frames whatever it does.
+    constexpr int kCornered = (kLookAhead - 3) * (kLookAhead - 3);
+    if (harm >= kCornered && g.Bombs > 0 && !g.BombActive) {
+        keys.Tap(GameKey::X);
+    }
+}
+
+}  // namespace
+
+void Pilot(TestGame& t, int16_t stage) {
+    HeadlessKeyboard& keys = t.platform.keys;
+    t.platform.events.OnPump = [&t, &keys, stage] {
+        const Game& g = *t;
+        if (g.LastResult == StageResult::None) {  // the title
+            keys.Hold(GameKey::Right, g.Stage < stage);
+            keys.Hold(GameKey::Z, g.Stage == stage);
+            return;
+        }
+        // A boss it cannot beat, nor it the pilot, must not keep the test running for ever.
+        constexpr int32_t kLongestStage = 12000;
+        if (g.StageOver || g.StageFrame > kLongestStage) {
+            keys.Hold(GameKey::Z, false);
+            keys.Hold(GameKey::Escape, true);
+            return;
+        }
+        keys.Hold(GameKey::Z, true);
+        FlyFrame(g, keys);
+    };
+}
+
+void Shield(TestGame& t) {
+    t.platform.events.OnPump = [&t, inner = t.platform.events.OnPump] {
+        if (!t->PlayerDown && t->BossKind == kNoBossYet) {
+            t->PlayerEnergy = kFullEnergy;
+        }
+        if (inner) {
+            inner();
+        }
+    };
+}
+
+}  // namespace volley::testing
