@@ -1,42 +1,18 @@
 // Helpers shared by the assetgen tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
+#include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "asset_error.h"
 #include "test_files.h"
 
 namespace assetgen_test {
-
-// A fresh, empty folder under the system's temporary folder, removed again with its contents.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("assetgen_" + std::string(test->test_suite_name()) + "_" + test->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 inline void WriteText(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());
@@ -54,6 +30,30 @@ std::string ErrorOf(Call&& call) {
         return error.what();
     }
     return "";
+}
+
+// The cases of tests/data/<name>: "<source> => <expected>" lines, where \n in the source ends a
+// line of it; blank lines and lines starting with # are left out.
+inline std::vector<std::pair<std::string, std::string>> ReadCases(const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> cases;
+    std::string text =
+        volley::testing::ReadText(std::filesystem::path(__FILE__).parent_path() / "data" / name);
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const size_t arrow = line.find(" => ");
+        if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
+            continue;
+        }
+        std::string source;
+        for (size_t i = 0; i < arrow; ++i) {
+            const bool newline = line[i] == '\\' && line[i + 1] == 'n';
+            source += newline ? '\n' : line[i];
+            i += newline ? 1 : 0;
+        }
+        cases.emplace_back(source, line.substr(arrow + 4));
+    }
+    return cases;
 }
 
 inline uint32_t Le32(const std::vector<uint8_t>& bytes, size_t offset) {

@@ -7,18 +7,19 @@
 namespace volley {
 namespace {
 
-void Put(std::vector<uint8_t>& b, size_t at, uint32_t value, int bytes) {
+using Bytes = std::vector<uint8_t>;
+
+void Put(Bytes& b, size_t at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         b[at + i] = static_cast<uint8_t>(value >> (8 * i));
     }
 }
 
 // A bitmap file with the given header fields, palette and pixel rows (as stored, padded).
-std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, int bits,
-                             const std::vector<uint32_t>& palette,
-                             const std::vector<uint8_t>& rows) {
+Bytes MakeBmp(int32_t width, int32_t height, int bits, const std::vector<uint32_t>& palette,
+              const Bytes& rows) {
     const size_t offset = 14 + 40 + palette.size() * 4;
-    std::vector<uint8_t> b(offset);
+    Bytes b(offset);
     b[0] = 'B';
     b[1] = 'M';
     Put(b, 2, static_cast<uint32_t>(offset + rows.size()), 4);
@@ -36,88 +37,71 @@ std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, int bits,
     return b;
 }
 
-TEST(Bmp, Reads24BitRowsBottomUpWithPadding) {
-    // 2 x 2: stored bottom row first, blue-green-red, each row padded to 8 bytes.
-    std::vector<uint8_t> rows = {
-        0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0, 0,  // bottom row
-        0x0C, 0x0B, 0x0A, 0xFF, 0xFF, 0xFF, 0, 0,  // top row
+// Rows are stored bottom first unless the height is negative, each padded to four bytes.
+TEST(Bmp, ReadsEveryDepthTheGameMeets) {
+    const struct {
+        const char* name;
+        Bytes file;
+        std::vector<Pixel> pixels;  // top row first
+    } cases[] = {
+        {"24 bits",
+         MakeBmp(2, 2, 24, {}, {3, 2, 1, 6, 5, 4, 0, 0, 12, 11, 10, 255, 255, 255, 0, 0}),
+         {0x0A0B0C, kWhite, 0x010203, 0x040506}},
+        {"32 bits, top down",
+         MakeBmp(1, -2, 32, {}, {3, 2, 1, 0, 6, 5, 4, 0}),
+         {0x010203, 0x040506}},
+        {"1 bit",
+         MakeBmp(10, 1, 1, {0, 0xFFFFFF}, {0xB0, 0x40, 0, 0}),
+         {kWhite, 0, kWhite, kWhite, 0, 0, 0, 0, 0, kWhite}},
+        {"4 bits", MakeBmp(3, 1, 4, {0, 0x123456}, {0x10, 0x01, 0, 0}), {0x123456, 0, 0}},
+        {"8 bits, top down",
+         MakeBmp(2, -2, 8, {0, 0xFF8000}, {1, 0, 0, 0, 0, 1, 0, 0}),
+         {0xFF8000, 0, 0, 0xFF8000}},
     };
-    auto file = MakeBmp(2, 2, 24, {}, rows);
-    Surface s;
-    std::string error;
-    ASSERT_TRUE(DecodeBmp(file.data(), file.size(), s, error)) << error;
-    EXPECT_EQ(s.Width, 2);
-    EXPECT_EQ(s.Height, 2);
-    EXPECT_EQ(s.At(0, 0), 0x000A0B0Cu);
-    EXPECT_EQ(s.At(1, 0), kWhite);
-    EXPECT_EQ(s.At(0, 1), 0x00010203u);
-    EXPECT_EQ(s.At(1, 1), 0x00040506u);
-}
-
-TEST(Bmp, ReadsOneBitMasksThroughThePalette) {
-    // 10 x 1, black = 0, white = 1; bits 1011 0000 01.. ; row padded to 4 bytes.
-    std::vector<uint8_t> rows = {0xB0, 0x40, 0, 0};
-    auto file = MakeBmp(10, 1, 1, {0x000000, 0xFFFFFF}, rows);
-    Surface s;
-    std::string error;
-    ASSERT_TRUE(DecodeBmp(file.data(), file.size(), s, error)) << error;
-    const Pixel expected[] = {kWhite, kBlack, kWhite, kWhite, kBlack,
-                              kBlack, kBlack, kBlack, kBlack, kWhite};
-    for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(s.At(x, 0), expected[x]) << x;
+    for (const auto& c : cases) {
+        Surface s;
+        std::string error;
+        ASSERT_TRUE(DecodeBmp(c.file.data(), c.file.size(), s, error)) << c.name << ": " << error;
+        EXPECT_EQ(s.Pixels, c.pixels) << c.name;
+        EXPECT_EQ(s.Width * s.Height, static_cast<int>(c.pixels.size())) << c.name;
     }
 }
 
-TEST(Bmp, ReadsTopDownEightBitFiles) {
-    std::vector<uint8_t> rows = {1, 0, 0, 0, 0, 1, 0, 0};
-    auto file = MakeBmp(2, -2, 8, {0x000000, 0x00FF8000}, rows);
-    Surface s;
-    std::string error;
-    ASSERT_TRUE(DecodeBmp(file.data(), file.size(), s, error)) << error;
-    EXPECT_EQ(s.At(0, 0), 0x00FF8000u);
-    EXPECT_EQ(s.At(1, 1), 0x00FF8000u);
-    EXPECT_EQ(s.At(1, 0), kBlack);
-}
-
 TEST(Bmp, RefusesDamagedFilesWithoutReadingPastThem) {
-    std::vector<uint8_t> rows(8, 0);
-    auto good = MakeBmp(2, 2, 24, {}, rows);
-    Surface s;
-    std::string error;
-
-    auto cut = good;
-    cut.resize(good.size() - 1);
-    EXPECT_FALSE(DecodeBmp(cut.data(), cut.size(), s, error));
-    EXPECT_NE(error.find("cut short"), std::string::npos);
-
-    auto badMagic = good;
-    badMagic[0] = 'X';
-    EXPECT_FALSE(DecodeBmp(badMagic.data(), badMagic.size(), s, error));
-
-    auto huge = MakeBmp(1 << 30, 1 << 30, 24, {}, rows);
-    EXPECT_FALSE(DecodeBmp(huge.data(), huge.size(), s, error));
-
-    auto zeroWidth = MakeBmp(0, 2, 24, {}, rows);
-    EXPECT_FALSE(DecodeBmp(zeroWidth.data(), zeroWidth.size(), s, error));
-
-    auto oddDepth = MakeBmp(2, 2, 16, {}, rows);
-    EXPECT_FALSE(DecodeBmp(oddDepth.data(), oddDepth.size(), s, error));
-
-    auto bigPalette = MakeBmp(2, 2, 1, std::vector<uint32_t>(3, 0), rows);
-    EXPECT_FALSE(DecodeBmp(bigPalette.data(), bigPalette.size(), s, error));
-
-    auto badOffset = good;
-    Put(badOffset, 10, 0xFFFFFFF0u, 4);
-    EXPECT_FALSE(DecodeBmp(badOffset.data(), badOffset.size(), s, error));
-
-    EXPECT_FALSE(DecodeBmp(good.data(), 20, s, error));
-}
-
-TEST(Bmp, AMissingFileIsNamedInTheError) {
+    const Bytes good = MakeBmp(2, 2, 24, {}, Bytes(16, 0));
+    auto changed = [&](size_t at, uint32_t value, int bytes) {
+        Bytes file = good;
+        Put(file, at, value, bytes);
+        return file;
+    };
+    Bytes cut = good;
+    cut.pop_back();
+    const std::pair<Bytes, const char*> cases[] = {
+        {cut, "BMP pixel data cut short"},
+        {Bytes(good.begin(), good.begin() + 53), "not a BMP file"},
+        {changed(0, 'X', 1), "not a BMP file"},
+        {changed(14, 39, 4), "damaged BMP header"},
+        {changed(14, 0xFFFFFFF0u, 4), "damaged BMP header"},
+        {changed(30, 1, 4), "compressed BMP files are not supported"},
+        {changed(18, 0, 4), "BMP size out of range"},
+        {changed(22, 0, 4), "BMP size out of range"},
+        {MakeBmp(1 << 30, 1 << 30, 24, {}, {}), "BMP size out of range"},
+        {changed(22, static_cast<uint32_t>(-(1 << 30)), 4), "BMP size out of range"},
+        {changed(28, 16, 2), "unsupported BMP bit depth 16"},
+        {MakeBmp(2, 2, 1, std::vector<uint32_t>(3, 0), Bytes(8, 0)), "BMP palette too large"},
+        {MakeBmp(2, 2, 8, {}, {}), "BMP palette cut short"},  // 256 entries when none are given
+        {changed(10, 0xFFFFFFF0u, 4), "BMP pixel data cut short"},
+    };
+    for (const auto& [file, message] : cases) {
+        Surface s;
+        std::string error;
+        EXPECT_FALSE(DecodeBmp(file.data(), file.size(), s, error)) << message;
+        EXPECT_EQ(error, message);
+    }
     Surface s;
     std::string error;
     EXPECT_FALSE(LoadBmp("/nonexistent/Graphics/Back.bmp", s, error));
-    EXPECT_NE(error.find("/nonexistent/Graphics/Back.bmp"), std::string::npos);
+    EXPECT_NE(error.find("/nonexistent/Graphics/Back.bmp"), std::string::npos) << error;
 }
 
 }  // namespace

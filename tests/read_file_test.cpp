@@ -17,23 +17,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // Every kind of thing that can stand where a file is expected, and what the reader makes of it.
 TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
     testing::TempDir dir;
     const fs::path d = dir.Path();
-    WriteText(d / "ten", "0123456789");
-    WriteText(d / "empty", "");
+    std::ofstream(d / "ten") << "0123456789";
+    std::ofstream(d / "empty").close();
     fs::create_directory(d / "folder");
     ASSERT_EQ(mkfifo((d / "pipe").c_str(), 0600), 0);
     fs::create_symlink(d / "ten", d / "link");
     fs::create_symlink("/dev/zero", d / "zero");
     fs::create_symlink(d / "nothing", d / "dangling");
     // A sparse gigabyte costs nothing on the disk and must cost nothing in memory either.
-    WriteText(d / "huge", "");
+    std::ofstream(d / "huge").close();
     fs::resize_file(d / "huge", size_t{1} << 30);
 
     struct Case {
@@ -92,14 +88,15 @@ TEST(ReadWholeFile, AFileItsReaderMayNotReadIsRefusedNotMissing) {
     testing::TempDir dir;
     chmod(dir.Path().c_str(), 0755);
     const fs::path path = dir.Path() / "private";
-    WriteText(path, "secret");
+    std::ofstream(path) << "secret";
     ASSERT_EQ(chmod(path.c_str(), geteuid() == 0 ? 0600 : 0), 0);
     const int result = AsNormalUser([&] {
         std::vector<uint8_t> bytes;
         std::string error;
-        const bool refused = ReadWholeFile(path.string(), 100, bytes, error) == ReadStatus::Refused;
-        return refused && bytes.empty() && error.find("Permission denied") != std::string::npos ? 0
-                                                                                                : 1;
+        return ReadWholeFile(path.string(), 100, bytes, error) == ReadStatus::Refused &&
+                       bytes.empty() && error.find("Permission denied") != std::string::npos
+                   ? 0
+                   : 1;
     });
     EXPECT_EQ(result, 0);
 }
