@@ -1,13 +1,11 @@
-// The pictures the generator makes: the bitmap writer, drawn and shape-painted sprites, the sheet,
-// the icon and the gauge. Bad sources are in assetgen_bad_sources_test.cpp; the rectangle tables
-// are read by every game test.
+// The sprites the generator draws and paints, the sheet, the icon and the gauge. Bad sources are
+// in assetgen_bad_sources_test.cpp; the bitmaps and the rectangle tables it writes are read by
+// every test of the game.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "assetgen_test_support.h"
-#include "bmp_writer.h"
 #include "gauge.h"
 #include "icon.h"
 #include "pixel_art.h"
@@ -18,53 +16,9 @@ namespace assetgen {
 namespace {
 
 using assetgen_test::ErrorOf;
-using assetgen_test::Le16;
-using assetgen_test::Le32;
-using Bytes = std::vector<uint8_t>;
 
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kGreen{0, 200, 0};
-
-std::vector<uint32_t> HeaderFields(const Bytes& b) {
-    return {b.at(0),     b.at(1),     Le32(b, 2),  Le32(b, 6),  Le32(b, 10), Le32(b, 14),
-            Le32(b, 18), Le32(b, 22), Le16(b, 26), Le16(b, 28), Le32(b, 30), Le32(b, 34),
-            Le32(b, 38), Le32(b, 42), Le32(b, 46), Le32(b, 50)};
-}
-
-TEST(AssetgenBmpWriter, HeadersRowsPaddingAndPalettes) {
-    Image image(3, 2);  // 9 bytes a row, padded to 12
-    image.At(0, 0) = {1, 2, 3};
-    image.At(2, 1) = {4, 5, 6};
-    const Bytes colour = EncodeBmp24(image);
-    EXPECT_EQ(HeaderFields(colour), (std::vector<uint32_t>{'B', 'M', 78, 0, 54, 40, 3, 2, 1, 24, 0,
-                                                           24, 2835, 2835, 0, 0}));
-    // Bottom row first, blue-green-red, zero padding.
-    EXPECT_EQ(Bytes(colour.begin() + 54, colour.end()),
-              (Bytes{0, 0, 0, 0, 0, 0, 6, 5, 4, 0, 0, 0, 3, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-
-    BitGrid bits(9, 2);  // 2 bytes a row, padded to 4
-    bits.Set(0, 1, true);
-    bits.Set(8, 1, true);
-    bits.Set(1, 0, true);
-    const Bytes mask = EncodeBmp1(bits);
-    EXPECT_EQ(HeaderFields(mask),
-              (std::vector<uint32_t>{'B', 'M', 70, 0, 62, 40, 9, 2, 1, 1, 0, 8, 2835, 2835, 2, 0}));
-    EXPECT_EQ(Bytes(mask.begin() + 54, mask.end()),
-              (Bytes{0, 0, 0, 0, 255, 255, 255, 0, 0x80, 0x80, 0, 0, 0x40, 0, 0, 0}));
-
-    const Bytes indexed = EncodeBmp8({5, 1, {0, 1, 2, 1, 0}, {kBlack, {10, 20, 30}, {40, 50, 60}}});
-    EXPECT_EQ(HeaderFields(indexed), (std::vector<uint32_t>{'B', 'M', 1086, 0, 1078, 40, 5, 1, 1, 8,
-                                                            0, 8, 2835, 2835, 256, 0}));
-    EXPECT_EQ(Bytes(indexed.begin() + 54, indexed.begin() + 66),
-              (Bytes{0, 0, 0, 0, 30, 20, 10, 0, 60, 50, 40, 0}));
-    EXPECT_EQ(std::count(indexed.begin() + 66, indexed.begin() + 1078, 0), 1012);
-    EXPECT_EQ(Bytes(indexed.begin() + 1078, indexed.end()), (Bytes{0, 1, 2, 1, 0, 0, 0, 0}));
-
-    EXPECT_THROW(EncodeBmp24(Image()), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp8({1, 1, {2}, {kBlack, kBlack}}), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp8({1, 1, {0}, std::vector<Rgb>(257)}), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp8({2, 2, {0, 0, 0}, {kBlack}}), std::invalid_argument);
-}
 
 TEST(AssetgenPixelArt, ColoursTransparencyCellsAndMirrors) {
     const std::vector<Sprite> sprites = ParsePixelArt(

@@ -1,16 +1,24 @@
-// The generated files as the game will see them: the sources in assets/ built end to end, the
-// copies the build put in the runnable folder read back with the game's own bitmap reader, and a
-// broken copy of the sources refused with the file and line at fault.
+// The sources in assets/ built end to end, as the build put them in the runnable folder; a broken
+// copy of the sources, and every reader given a bad source (the cases and their lines are in
+// data/bad_asset_sources.txt), answered with one line naming the file, the line and the fault.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
 #include <utility>
 
 #include "asset_build.h"
 #include "assetgen_test_support.h"
 #include "audio_build.h"
+#include "data_table.h"
+#include "explosion.h"
 #include "file_io.h"
-#include "platform/bmp.h"
+#include "mml_compiler.h"
+#include "pixel_art.h"
+#include "sfx_synth.h"
+#include "shape_art.h"
 #include "sprite_sheet.h"
 #include "test_game.h"
 
@@ -35,38 +43,6 @@ TEST(AssetgenOutputs, TwoRunsGiveIdenticalBytesAndMatchTheBuild) {
         EXPECT_TRUE(first[i].Bytes == second[i].Bytes) << first[i].Path;
         EXPECT_TRUE(ReadBytes(kGame / first[i].Path) == first[i].Bytes)
             << first[i].Path << " in the runnable folder is stale";
-    }
-}
-
-volley::Surface LoadGamePicture(const std::string& name) {
-    volley::Surface surface;
-    std::string error;
-    EXPECT_TRUE(volley::LoadBmp((kGame / "Graphics" / name).string(), surface, error)) << error;
-    return surface;
-}
-
-TEST(AssetgenOutputs, MaskFollowsTheSpritesOwnTransparency) {
-    const volley::Surface sheet = LoadGamePicture("Chr.bmp");
-    const volley::Surface mask = LoadGamePicture("MChr.bmp");
-    ASSERT_EQ(std::make_pair(sheet.Width, sheet.Height), std::make_pair(kSheetWidth, kSheetHeight));
-    ASSERT_EQ(std::make_pair(mask.Width, mask.Height), std::make_pair(kSheetWidth, kSheetHeight));
-    volley::Surface expected_mask(kSheetWidth, kSheetHeight, volley::kWhite);
-    for (const Sprite& sprite : LoadSprites(kAssets)) {
-        for (int y = 0; y < sprite.Height(); ++y) {
-            for (int x = 0; x < sprite.Width(); ++x) {
-                if (sprite.Opaque.At(x, y)) {
-                    expected_mask.At(sprite.X + x, sprite.Y + y) = volley::kBlack;
-                }
-            }
-        }
-    }
-    for (int y = 0; y < kSheetHeight; ++y) {
-        for (int x = 0; x < kSheetWidth; ++x) {
-            ASSERT_EQ(mask.At(x, y), expected_mask.At(x, y)) << "mask at " << x << "," << y;
-            if (mask.At(x, y) == volley::kWhite) {
-                ASSERT_EQ(sheet.At(x, y), volley::kBlack) << "sheet at " << x << "," << y;
-            }
-        }
     }
 }
 
@@ -131,6 +107,62 @@ TEST_F(AssetgenFailures, WritesEverythingLeavesNoTemporariesAndReportsWhatItCann
     WriteText(Output(), "a file where the folder should be");
     EXPECT_NE(ErrorOf([&] { WriteAssets(files, Output()); }).find("cannot create the folder"),
               std::string::npos);
+}
+
+const char* const kTick =
+    "seconds = 0.05\ntone = triangle\nduty = 0.5\npitch = 2000 1500\nsteps = 1\n"
+    "step_time = 1\nring = 0\ntone_level = 1\ntone_decay = 0.02\nnoise_level = 0\n"
+    "noise_rate = 100 100\nnoise_decay = 1\nlowpass = 9000 9000\nhighpass = 100\n"
+    "attack = 0.001\nrelease = 0.01\npeak = -6\nseed = 1\n";
+const char* const kBlast =
+    "name = boom\norigin = 0 32\ncell = 32\nseed = 1\nramp = ffffff 800000\nradius = 4 8\n"
+    "hollow = 0 0.5\nheat = 1 0.5\nragged = 0 0.2\nflare = 6 0\nsparks = 0 3\n";
+
+// A good recipe with the keys the case names taken out, then the case's own lines added.
+std::string Changed(const std::string& recipe, const std::string& changes) {
+    std::istringstream lines(changes);
+    std::string line, text = recipe;
+    std::string added;
+    while (std::getline(lines, line)) {
+        const std::string key = line[0] == '-' ? line.substr(1) : line.substr(0, line.find(" ="));
+        if (const size_t at = text.find(key + " ="); at != std::string::npos) {
+            text.erase(at, text.find('\n', at) + 1 - at);
+        }
+        added += line[0] == '-' ? "" : line + "\n";
+    }
+    return text + added;
+}
+
+void Read(const std::string& reader, const std::string& source) {
+    static const std::map<std::string, std::function<void(const std::string&)>> kReaders = {
+        {"mml", [](const std::string& s) { CompileMusic(s, "bad.mml"); }},
+        {"art", [](const std::string& s) { ComposeSheet(ParsePixelArt(s, "bad.txt"), 8, 8); }},
+        {"shape",
+         [](const std::string& s) { ParseShapeArt("ramp two 0a141e c8d2dc\n" + s, "bad.txt"); }},
+        {"rects", [](const std::string& s) { ParseRectTables(s, "bad.txt", {}); }},
+        {"effect",
+         [](const std::string& s) {
+             SynthesizeEffect(ReadEffectRecipe(Params::Parse(Changed(kTick, s), "bad.txt")));
+         }},
+        {"blast",
+         [](const std::string& s) {
+             ReadExplosionRecipe(Params::Parse(Changed(kBlast, s), "bad.txt"));
+         }},
+    };
+    kReaders.at(reader)(source);
+}
+
+// "taken" marks the sources at the edges of the ranges, which must pass.
+TEST(AssetgenBadSources, EachIsRefusedWithItsOwnLine) {
+    const auto cases = assetgen_test::ReadCases("bad_asset_sources.txt");
+    for (const auto& [line, expected] : cases) {
+        const size_t space = line.find(' ');
+        EXPECT_EQ(
+            assetgen_test::ErrorOf([&] { Read(line.substr(0, space), line.substr(space + 1)); }),
+            expected == "taken" ? "" : expected)
+            << line;
+    }
+    EXPECT_GT(cases.size(), 90u);
 }
 
 }  // namespace

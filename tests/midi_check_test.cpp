@@ -42,57 +42,43 @@ Bytes File(std::initializer_list<Bytes> chunks) {
 const Bytes kTrack = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0x90, 0x3C, 0x64,
                       0x60, 0x3C, 0x00, 0x00, 0xC0, 0x05, 0x00, 0xFF, 0x2F, 0x00};
 
+Bytes OneTrack(const Bytes& events) {
+    return File({Header(0, 1), Chunk("MTrk", events)});
+}
+
+// The file and the message its refusal holds, "" for a file taken.
 TEST(MidiCheck, TakesWellFormedFilesAndRefusesEachKindOfDamage) {
     const Bytes good = File({Header(1, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)});
-    Bytes cutInsideChunk = good;
-    cutInsideChunk.resize(good.size() - 3);
     Bytes longHeader = Header(0, 1);
     longHeader[7] = 60;  // a header length past the end of the file
-
-    struct Case {
-        const char* name;
-        Bytes file;
-        const char* errorHas;  // empty: the file is taken
+    const std::pair<Bytes, const char*> cases[] = {
+        {good, ""},
+        {File({Header(0, 1), Chunk("XTRA", {1, 2, 3}), Chunk("MTrk", kTrack)}), ""},  // passed over
+        {OneTrack({}), ""},
+        {{}, "not a standard MIDI file"},
+        {{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0}, "not a standard MIDI file"},
+        {longHeader, "header"},
+        {File({Header(3, 1), Chunk("MTrk", kTrack)}), "header"},  // format 3
+        {File({Header(1, 0)}), "header"},                         // no tracks
+        {File({Header(0, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)}), "header"},
+        {File({Header(1, 2), Chunk("MTrk", kTrack)}), "announces"},
+        {Bytes(good.begin(), good.end() - 3), "past the end"},
+        {File({Header(0, 1), Chunk("MTrk", kTrack), Bytes{'M', 'T'}}), "inside a chunk header"},
+        {OneTrack({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x64}),
+         "damaged event"},                                           // 5-byte delta
+        {OneTrack({0x00, 0x90, 0x3C}), "damaged event"},             // a note without its velocity
+        {OneTrack({0x00, 0x90, 0x3C, 0x90}), "damaged event"},       // a status byte for data
+        {OneTrack({0x00, 0x3C, 0x64}), "damaged event"},             // running status on nothing
+        {OneTrack({0x00, 0xFF, 0x01, 0x10, 'a'}), "damaged event"},  // meta longer than its track
+        {OneTrack({0x00, 0xF0, 0x05, 0x7E}), "damaged event"},       // system exclusive, likewise
+        {OneTrack({0x00, 0xF8}), "damaged event"},                   // a real-time message
+        {OneTrack({0x00}), "damaged event"},                         // a delta time with no event
     };
-    const Case cases[] = {
-        {"two tracks", good, ""},
-        {"an unknown chunk is passed over",
-         File({Header(0, 1), Chunk("XTRA", {1, 2, 3}), Chunk("MTrk", kTrack)}), ""},
-        {"an empty track", File({Header(0, 1), Chunk("MTrk", {})}), ""},
-        {"empty", {}, "not a standard MIDI file"},
-        {"a RIFF file", Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0}, "not a"},
-        {"header length past the end", longHeader, "header"},
-        {"format 3", File({Header(3, 1), Chunk("MTrk", kTrack)}), "header"},
-        {"no tracks", File({Header(1, 0)}), "header"},
-        {"format 0 with two tracks",
-         File({Header(0, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)}), "header"},
-        {"fewer tracks than announced", File({Header(1, 2), Chunk("MTrk", kTrack)}), "announces"},
-        {"a chunk cut short", cutInsideChunk, "past the end"},
-        {"a chunk header cut short", File({Header(0, 1), Chunk("MTrk", kTrack), Bytes{'M', 'T'}}),
-         "inside a chunk header"},
-        {"a delta time of five bytes",
-         File({Header(0, 1), Chunk("MTrk", {0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x64})}),
-         "damaged event"},
-        {"a note without its velocity", File({Header(0, 1), Chunk("MTrk", {0x00, 0x90, 0x3C})}),
-         "damaged event"},
-        {"a status byte for data", File({Header(0, 1), Chunk("MTrk", {0x00, 0x90, 0x3C, 0x90})}),
-         "damaged event"},
-        {"running status with nothing to run on",
-         File({Header(0, 1), Chunk("MTrk", {0x00, 0x3C, 0x64})}), "damaged event"},
-        {"a meta event longer than its track",
-         File({Header(0, 1), Chunk("MTrk", {0x00, 0xFF, 0x01, 0x10, 'a'})}), "damaged event"},
-        {"a system exclusive longer than its track",
-         File({Header(0, 1), Chunk("MTrk", {0x00, 0xF0, 0x05, 0x7E})}), "damaged event"},
-        {"a real-time message", File({Header(0, 1), Chunk("MTrk", {0x00, 0xF8})}), "damaged event"},
-        {"a delta time with no event", File({Header(0, 1), Chunk("MTrk", {0x00})}),
-         "damaged event"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [file, errorHas] : cases) {
         std::string error;
-        const bool taken = CheckMidiFile(c.file, error);
-        EXPECT_EQ(taken, std::string(c.errorHas).empty());
-        EXPECT_NE(error.find(c.errorHas), std::string::npos) << error;
+        EXPECT_EQ(CheckMidiFile(file, error), std::string(errorHas).empty())
+            << &file - &cases[0].first;
+        EXPECT_NE(error.find(errorHas), std::string::npos) << error;
     }
 }
 
@@ -173,28 +159,21 @@ TEST(MidiSequence, PiecesTooShortTooLongOrTooCrowdedAreRefused) {
         crowded.insert(crowded.end(), {0x00, 0x90, 60, 100});
     }
     crowded.insert(crowded.end(), {0x14, 0xFF, 0x2F, 0x00});  // 20 ticks: 0.104 s
-    struct Case {
-        const char* name;
-        Bytes file;
-        const char* errorHas;
+    auto piece = [](uint16_t division, const Bytes& events) {
+        return File({Header(0, 1, division), Chunk("MTrk", events)});
     };
-    const Case cases[] = {
-        {"no time at all", File({Header(0, 1, 96), Chunk("MTrk", kEnd)}), "a tenth of a second"},
-        {"days long",
-         File({Header(0, 1, 96), Chunk("MTrk", {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00})}),
-         "more than an hour"},
-        {"more messages than a cable carries", File({Header(0, 1, 96), Chunk("MTrk", crowded)}),
-         "more messages"},
-        {"SMPTE frames without ticks", File({Header(0, 1, 0xE700), Chunk("MTrk", kTwoNotes)}),
-         "time division"},
-        {"a damaged file", File({Header(0, 1, 96), Chunk("MTrk", {0x00, 0x90, 60})}),
-         "damaged event"},
+    const std::pair<Bytes, const char*> cases[] = {
+        {piece(96, kEnd), "a tenth of a second"},
+        {piece(96, {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00}), "more than an hour"},
+        {piece(96, crowded), "more messages"},        // than a cable carries
+        {piece(0xE700, kTwoNotes), "time division"},  // SMPTE frames without ticks
+        {piece(96, {0x00, 0x90, 60}), "damaged event"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [file, errorHas] : cases) {
         MidiSequence sequence;
         std::string error;
-        EXPECT_FALSE(BuildMidiSequence(c.file, kRate, sequence, error)) << c.name;
-        EXPECT_NE(error.find(c.errorHas), std::string::npos) << c.name << ": " << error;
+        EXPECT_FALSE(BuildMidiSequence(file, kRate, sequence, error)) << errorHas;
+        EXPECT_NE(error.find(errorHas), std::string::npos) << error;
     }
 }
 

@@ -180,14 +180,11 @@ class SdlMusicTest : public ::testing::Test {
 
 TEST_F(SdlMusicTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
     OpenStill();
-    std::filesystem::create_directory(folder_.Path() / "Folder.mid");
     Bytes damaged = OneNoteMidi(60);
     damaged.resize(damaged.size() - 2);
     WriteFile("Damaged.mid", damaged);
-    WriteFile("Empty.mid", {});
     WriteFile("Instant.mid", OneNoteMidi(60, 0));  // lasts no time
-    for (const char* name :
-         {"Nothing.mid", "Folder.mid", "Damaged.mid", "Empty.mid", "Instant.mid"}) {
+    for (const char* name : {"Nothing.mid", "Damaged.mid", "Instant.mid"}) {
         SCOPED_TRACE(name);
         const std::string path = (folder_.Path() / name).string();
         ::testing::internal::CaptureStderr();

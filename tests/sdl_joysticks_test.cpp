@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "platform/sdl/joystick_mapping.h"
 #include "platform/sdl/sdl_joysticks.h"
@@ -25,37 +26,26 @@ TEST(JoystickMappingTest, AxesHatsDirectionPadsAndButtons) {
         EXPECT_EQ(AxisReading(sdl), reading) << sdl;
     }
     // A pressed direction pushes its axis to the end; opposed ones leave the stick alone.
-    const struct {
-        uint8_t hat;
-        uint16_t x, y;
-    } hats[] = {{SDL_HAT_CENTERED, 20000, 40000},
-                {SDL_HAT_LEFT, 0, 40000},
-                {SDL_HAT_RIGHTUP, 65535, 0},
-                {SDL_HAT_DOWN, 20000, 65535},
-                {SDL_HAT_LEFTUP, 0, 0},
-                {SDL_HAT_RIGHTDOWN, 65535, 65535},
-                {0x0F, 20000, 40000}};
-    for (const auto& h : hats) {
+    const uint8_t hats[] = {
+        SDL_HAT_CENTERED,  SDL_HAT_LEFT, SDL_HAT_RIGHTUP, SDL_HAT_DOWN, SDL_HAT_LEFTUP,
+        SDL_HAT_RIGHTDOWN, 0x0F};
+    const uint16_t xs[] = {20000, 0, 65535, 20000, 0, 65535, 20000};
+    const uint16_t ys[] = {40000, 40000, 0, 65535, 0, 65535, 40000};
+    for (size_t i = 0; i < std::size(hats); ++i) {
         JoyReading reading{.X = 20000, .Y = 40000, .Buttons = 5};
-        ApplyDirectionPad(HatDirections(h.hat), reading);
-        EXPECT_EQ(reading.X, h.x) << int{h.hat};
-        EXPECT_EQ(reading.Y, h.y) << int{h.hat};
-        EXPECT_EQ(reading.Buttons, 5u);
+        ApplyDirectionPad(HatDirections(hats[i]), reading);
+        EXPECT_EQ(std::make_tuple(reading.X, reading.Y, reading.Buttons),
+                  std::make_tuple(xs[i], ys[i], 5u))
+            << int{hats[i]};
     }
     // A and B fire and bomb; the rest follow in SDL's order without the four directions.
-    const std::pair<int, int> buttons[] = {{SDL_CONTROLLER_BUTTON_A, 0},
-                                           {SDL_CONTROLLER_BUTTON_B, 1},
-                                           {SDL_CONTROLLER_BUTTON_X, 2},
-                                           {SDL_CONTROLLER_BUTTON_START, 6},
-                                           {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 10},
-                                           {SDL_CONTROLLER_BUTTON_MISC1, 11},
-                                           {SDL_CONTROLLER_BUTTON_TOUCHPAD, 16},
-                                           {SDL_CONTROLLER_BUTTON_DPAD_UP, -1},
-                                           {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, -1},
-                                           {SDL_CONTROLLER_BUTTON_INVALID, -1},
-                                           {SDL_CONTROLLER_BUTTON_MAX, -1}};
-    for (const auto& [button, bit] : buttons) {
-        EXPECT_EQ(ControllerButtonBit(button), bit) << button;
+    const int buttons[] = {SDL_CONTROLLER_BUTTON_A,       SDL_CONTROLLER_BUTTON_B,
+                           SDL_CONTROLLER_BUTTON_X,       SDL_CONTROLLER_BUTTON_TOUCHPAD,
+                           SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+                           SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_MAX};
+    const int bits_of[] = {0, 1, 2, 16, -1, -1, -1, -1};
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        EXPECT_EQ(ControllerButtonBit(buttons[i]), bits_of[i]) << buttons[i];
     }
     std::set<int> bits;
     for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
@@ -109,6 +99,13 @@ class SdlJoysticksTest : public ::testing::Test {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     }
 
+    // A reading of the device, over a reading of nonsense.
+    std::tuple<int, int, uint32_t> Reading(int index) {
+        JoyReading r{.X = 1, .Y = 2, .Buttons = 3};
+        EXPECT_TRUE(joysticks_->Read(index, r));
+        return {r.X, r.Y, r.Buttons};
+    }
+
     std::unique_ptr<SdlJoysticks> joysticks_;
 };
 
@@ -124,18 +121,13 @@ TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHat) {
     for (int button : {0, 10, 31, 32, 39}) {  // past the 32nd they are left out
         stick.SetButton(button, true);
     }
-    JoyReading reading;
-    ASSERT_TRUE(joysticks_->Read(stick.Index(), reading));
-    EXPECT_EQ(reading.X, 0);
-    EXPECT_EQ(reading.Y, 65535);
-    EXPECT_EQ(reading.Buttons, Bit(0) | Bit(10) | Bit(31));
+    EXPECT_EQ(Reading(stick.Index()), std::make_tuple(0, 65535, Bit(0) | Bit(10) | Bit(31)));
     stick.SetButton(10, false);
     stick.SetHat(0, SDL_HAT_RIGHT);
     stick.SetHat(1, SDL_HAT_UP);
-    ASSERT_TRUE(joysticks_->Read(stick.Index(), reading));
-    EXPECT_EQ(reading.X, 65535);
-    EXPECT_EQ(reading.Y, 65535) << "only the first hat steers";
-    EXPECT_EQ(reading.Buttons, Bit(0) | Bit(31));
+    EXPECT_EQ(Reading(stick.Index()), std::make_tuple(65535, 65535, Bit(0) | Bit(31)))
+        << "only the first hat steers";
+    JoyReading reading;
     const int index = stick.Index();
     stick.Detach();
     EXPECT_EQ(joysticks_->DeviceCount(), before);
@@ -149,11 +141,7 @@ TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHat) {
 TEST_F(SdlJoysticksTest, MissingAxesReadCentred) {
     VirtualDevice pad(SDL_JOYSTICK_TYPE_ARCADE_PAD, 0, 6, 0);
     ASSERT_TRUE(pad.Ready()) << SDL_GetError();
-    JoyReading reading{.X = 1, .Y = 2, .Buttons = 3};
-    ASSERT_TRUE(joysticks_->Read(pad.Index(), reading));
-    EXPECT_EQ(reading.X, 32767);
-    EXPECT_EQ(reading.Y, 32767);
-    EXPECT_EQ(reading.Buttons, 0u);
+    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(32767, 32767, 0u));
 }
 
 TEST_F(SdlJoysticksTest, GameControllerIsReadByItsLayoutAndItsDPadOverridesTheStick) {
@@ -169,17 +157,11 @@ TEST_F(SdlJoysticksTest, GameControllerIsReadByItsLayoutAndItsDPadOverridesTheSt
          {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_MISC1}) {
         pad.SetButton(button, true);
     }
-    JoyReading reading;
-    ASSERT_TRUE(joysticks_->Read(pad.Index(), reading));
-    EXPECT_EQ(reading.X, 65535);
-    EXPECT_EQ(reading.Y, 0);
-    EXPECT_EQ(reading.Buttons, Bit(0) | Bit(6) | Bit(11));
+    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(65535, 0, Bit(0) | Bit(6) | Bit(11)));
     pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
-    ASSERT_TRUE(joysticks_->Read(pad.Index(), reading));
-    EXPECT_EQ(reading.X, 0);
-    EXPECT_EQ(reading.Y, 65535);
-    EXPECT_EQ(reading.Buttons, Bit(0) | Bit(6) | Bit(11)) << "the D-pad is no button";
+    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(0, 65535, Bit(0) | Bit(6) | Bit(11)))
+        << "the D-pad steers and is no button";
 }
 
 TEST(SdlPlatformJoysticksTest, NoJoysticksWithoutSdlAndThePlatformStartsThem) {

@@ -57,46 +57,33 @@ class SdlPlatformTest : public ::testing::Test {
     std::unique_ptr<SdlPlatform> platform_;
 };
 
-using Places = std::vector<std::pair<SDL_Scancode, GameKey>>;
-
-// Each place taps its game key and no other, and the tap counts once. Keys are read by their
-// place: every key is pushed as the letter Y would print.
-void ExpectPlaces(SdlPlatformTest& test, const Places& places) {
-    for (const auto& [scancode, key] : places) {
-        SdlPlatformTest::Tap(scancode);
+// The places (SDL's key names) of Escape, Left, Up, Right, Down, Z, X and Pause tap their game
+// key and no other, once. Keys are read by their place: each is pushed as the letter Y prints.
+void ExpectPlaces(SdlPlatformTest& test, const std::vector<const char*>& names) {
+    const GameKey keys[] = {GameKey::Escape, GameKey::Left, GameKey::Up, GameKey::Right,
+                            GameKey::Down,   GameKey::Z,    GameKey::X,  GameKey::Pause};
+    for (size_t i = 0; i < names.size(); ++i) {
+        SdlPlatformTest::Tap(SDL_GetScancodeFromName(names[i]));
         ASSERT_FALSE(test.Pump());
-        for (const auto& [otherScancode, other] : places) {
-            EXPECT_EQ(test.Services().keys.Query(other), other == key)
-                << SDL_GetScancodeName(scancode) << " seen as "
-                << SDL_GetScancodeName(otherScancode);
+        for (size_t j = 0; j < names.size(); ++j) {
+            EXPECT_EQ(test.Services().keys.Query(keys[j]), i == j)
+                << names[i] << " as " << names[j];
         }
-        EXPECT_FALSE(test.Services().keys.Query(key)) << "the tap was used up";
+        EXPECT_FALSE(test.Services().keys.Query(keys[i])) << "the tap was used up";
     }
 }
 
 TEST_F(SdlPlatformTest, EachKeyPlaceIsOneGameKeyAndRemappingMovesAllButEscapeAndPause) {
-    ExpectPlaces(*this, {{SDL_SCANCODE_ESCAPE, GameKey::Escape},
-                         {SDL_SCANCODE_LEFT, GameKey::Left},
-                         {SDL_SCANCODE_UP, GameKey::Up},
-                         {SDL_SCANCODE_RIGHT, GameKey::Right},
-                         {SDL_SCANCODE_DOWN, GameKey::Down},
-                         {SDL_SCANCODE_X, GameKey::X},
-                         {SDL_SCANCODE_Z, GameKey::Z},
-                         {SDL_SCANCODE_P, GameKey::Pause}});
+    ExpectPlaces(*this, {"Escape", "Left", "Up", "Right", "Down", "Z", "X", "P"});
     PushKey(SDL_KEYDOWN, SDL_SCANCODE_Y, SDLK_z);
     Pump();
     EXPECT_FALSE(Services().keys.Query(GameKey::Z)) << "Z printed in Y's place is not Z";
-    platform_->SetKeyBindings({KeyPlace{SDL_SCANCODE_A}, KeyPlace{SDL_SCANCODE_W},
-                               KeyPlace{SDL_SCANCODE_D}, KeyPlace{SDL_SCANCODE_S},
-                               KeyPlace{SDL_SCANCODE_J}, KeyPlace{SDL_SCANCODE_K}});
-    ExpectPlaces(*this, {{SDL_SCANCODE_A, GameKey::Left},
-                         {SDL_SCANCODE_W, GameKey::Up},
-                         {SDL_SCANCODE_D, GameKey::Right},
-                         {SDL_SCANCODE_S, GameKey::Down},
-                         {SDL_SCANCODE_J, GameKey::Z},
-                         {SDL_SCANCODE_K, GameKey::X},
-                         {SDL_SCANCODE_ESCAPE, GameKey::Escape},
-                         {SDL_SCANCODE_P, GameKey::Pause}});
+    KeyBindingPlaces places;
+    for (size_t i = 0; i < places.size(); ++i) {
+        places[i] = KeyPlace{SDL_GetScancodeFromName(std::string(1, "AWDSJK"[i]).c_str())};
+    }
+    platform_->SetKeyBindings(places);
+    ExpectPlaces(*this, {"Escape", "A", "W", "D", "S", "J", "K", "P"});
     for (SDL_Scancode old : {SDL_SCANCODE_LEFT, SDL_SCANCODE_Z, SDL_SCANCODE_X}) {
         PushKey(SDL_KEYDOWN, old);
     }
@@ -158,10 +145,10 @@ TEST_F(SdlPlatformTest, SleepGivesAwayAboutTheTimeAsked) {
     const uint32_t startMs = clock.NowMs();
     clock.Sleep(30);
     const uint32_t sleptMs = clock.NowMs() - startMs;
-    const auto measured = std::chrono::steady_clock::now() - before;
-    EXPECT_GE(measured, std::chrono::milliseconds(30));
-    EXPECT_GE(sleptMs, 29u);
-    EXPECT_LE(sleptMs, std::chrono::duration_cast<std::chrono::milliseconds>(measured).count() + 1);
+    const auto measured = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - before);
+    EXPECT_GE(measured.count(), 30);
+    EXPECT_TRUE(sleptMs >= 29 && sleptMs <= measured.count() + 1) << sleptMs;
 }
 
 TEST_F(SdlPlatformTest, KanaRenderVisiblyLongerTextWiderAndLargerSizesLarger) {
@@ -171,32 +158,27 @@ TEST_F(SdlPlatformTest, KanaRenderVisiblyLongerTextWiderAndLargerSizesLarger) {
         EXPECT_EQ(std::filesystem::path(choice.Path).filename(), "ipagp.ttf");
         EXPECT_TRUE(choice.SynthesizeBold) << "IPA P Gothic comes in one weight only";
     }
-    TextImage five, one, small, empty;
+    TextImage five, small, empty;
     Services().text.Render("みるてぃあ", 64, five);
     ASSERT_EQ(five.Coverage.size(), static_cast<size_t>(five.Width) * five.Height);
-    EXPECT_GE(five.Height, 64);
-    EXPECT_GT(five.Width, 2 * 64);
-    EXPECT_LT(five.Width, 6 * 64);
+    EXPECT_TRUE(five.Height >= 64 && five.Width > 2 * 64 && five.Width < 6 * 64) << five.Width;
     EXPECT_GT(
         std::count_if(five.Coverage.begin(), five.Coverage.end(), [](uint8_t c) { return c; }),
         five.Width);
     EXPECT_EQ(*std::max_element(five.Coverage.begin(), five.Coverage.end()), 255);
-    if (choice.SynthesizeBold) {
+    if (choice.SynthesizeBold) {  // the one weight is made bold: wider than the face as it comes
         TTF_Font* regular = TTF_OpenFontIndex(choice.Path.c_str(), 64, choice.Index);
         int regularWidth = 0;
-        ASSERT_EQ(TTF_SizeUTF8(regular, "みるてぃあ", &regularWidth, nullptr), 0) << TTF_GetError();
+        TTF_SizeUTF8(regular, "みるてぃあ", &regularWidth, nullptr);
         TTF_CloseFont(regular);
-        EXPECT_GT(five.Width, regularWidth) << "the bold face is made bolder";
+        EXPECT_GT(five.Width, regularWidth);
     }
+    // A smaller size, or a reused image, takes the size of the new text.
     Services().text.Render("みるてぃあ", 21, small);
-    EXPECT_LT(small.Width, five.Width);
-    EXPECT_GE(small.Height, 21);
-    EXPECT_LT(small.Height, five.Height);
-    Services().text.Render("み", 64, one);
-    // A reused image takes the size of the new text; no text is a line of no width.
-    Services().text.Render("み", 64, five);
-    EXPECT_EQ(std::make_pair(five.Width, five.Height), std::make_pair(one.Width, one.Height));
-    EXPECT_EQ(five.Coverage.size(), static_cast<size_t>(five.Width) * five.Height);
+    EXPECT_TRUE(small.Width < five.Width && small.Height >= 21 && small.Height < five.Height);
+    Services().text.Render("みるてぃあ", 21, five);
+    EXPECT_EQ(std::make_pair(five.Width, five.Coverage.size()),
+              std::make_pair(small.Width, small.Coverage.size()));
     empty.Coverage.assign(7, 1);
     Services().text.Render("", 21, empty);
     EXPECT_EQ(std::make_pair(empty.Width, empty.Height), std::make_pair(0, small.Height));
@@ -212,11 +194,7 @@ constexpr int kBandHeight = 79;
 constexpr Pixel kOutside = MakePixel(255, 0, 255);
 
 WindowSpec GameWindowSpec(const Surface* icon = nullptr) {
-    return {.Caption = "みるてぃあ",
-            .ClientWidth = kClientWidth,
-            .ClientHeight = kClientHeight,
-            .Icon = icon,
-            .IconTransparent = kBlack};
+    return {"みるてぃあ", kClientWidth, kClientHeight, icon, kBlack};
 }
 
 Pixel GradientAt(int x, int y) {
@@ -312,8 +290,9 @@ class SdlPresentTest : public SdlPlatformTest,
         "VOLLEY_PRESENT", GetParam() == sdl::PresentPath::Surface ? "surface" : "renderer"};
 };
 
-// Each pixel shows unchanged as a square of the scale, nothing past the client area shows.
-TEST_P(SdlPresentTest, ThePictureShowsUnchangedAtEveryScale) {
+// Each pixel shows unchanged as a square of the scale, nothing past the client area shows; in
+// fullscreen the picture is centred on black, and the window comes back.
+TEST_P(SdlPresentTest, ThePictureShowsUnchangedAtEveryScaleAndCentredInFullscreen) {
     for (int scale : {1, 2, 3}) {
         SCOPED_TRACE(scale);
         sdl::SdlWindow window;
@@ -337,22 +316,17 @@ TEST_P(SdlPresentTest, ThePictureShowsUnchangedAtEveryScale) {
             }
         }
     }
-}
-
-TEST_P(SdlPresentTest, FullscreenCentresThePictureOnBlackAndTheWindowComesBack) {
     sdl::SdlWindow window;
     std::string error;
     ASSERT_TRUE(window.Open(GameWindowSpec(), error)) << error;
     const GradientPicture picture;
-    window.Present(picture.band, picture.play);
     window.ToggleFullscreen();
     Pump();  // the change of size arrives as an event
     window.Present(picture.band, picture.play);
     int width = 0, height = 0;
     SDL_GetWindowSize(window.Handle(), &width, &height);
     ASSERT_GT(width, kClientWidth) << "the dummy driver's desktop is 1024 x 768";
-    const int left = (width - kClientWidth) / 2;
-    const int top = (height - kClientHeight) / 2;
+    const int left = (width - kClientWidth) / 2, top = (height - kClientHeight) / 2;
     EXPECT_EQ(ShownPixel(window.Handle(), 0, 0), kBlack);
     EXPECT_EQ(ShownPixel(window.Handle(), left - 1, top), kBlack);
     EXPECT_EQ(ShownPixel(window.Handle(), left, top), GradientAt(0, 0));
@@ -366,7 +340,7 @@ TEST_P(SdlPresentTest, FullscreenCentresThePictureOnBlackAndTheWindowComesBack) 
 INSTANTIATE_TEST_SUITE_P(BothPaths, SdlPresentTest,
                          ::testing::Values(sdl::PresentPath::Surface, sdl::PresentPath::Renderer));
 
-// An unknown way is named once, and the machine decides; software rasterisers get the surface.
+// An unknown way is named once, and the machine decides: software rasterisers get the surface.
 TEST_F(SdlPlatformTest, ThePresentPathIsChosenByExactNameOrByTheMachine) {
     std::string error;
     for (const auto& [name, path] :
@@ -379,9 +353,7 @@ TEST_F(SdlPlatformTest, ThePresentPathIsChosenByExactNameOrByTheMachine) {
         EXPECT_EQ(sdl::ForcedPresentPath(name, error), path) << (name ? name : "unset");
     }
     EXPECT_EQ(error, "");
-    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "swrast"}) {
-        EXPECT_TRUE(sdl::IsSoftwareRasteriser(software)) << software;
-    }
+    EXPECT_TRUE(sdl::IsSoftwareRasteriser("llvmpipe (LLVM 15.0.6, 256 bits)"));
     EXPECT_FALSE(sdl::IsSoftwareRasteriser("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)"));
     testing::ScopedEnvironment present("VOLLEY_PRESENT", "Surface");
     sdl::SdlWindow window;
