@@ -3,32 +3,91 @@
 // data/bad_asset_sources.txt), answered with one line naming the file, the line and the fault.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "asset_build.h"
-#include "assetgen_test_support.h"
+#include "asset_error.h"
 #include "audio_build.h"
 #include "data_table.h"
 #include "explosion.h"
 #include "file_io.h"
+#include "gauge.h"
 #include "mml_compiler.h"
+#include "params.h"
 #include "pixel_art.h"
 #include "sfx_synth.h"
 #include "shape_art.h"
+#include "smf_writer.h"
 #include "sprite_sheet.h"
+#include "test_files.h"
 #include "test_game.h"
+#include "wav_writer.h"
 
 namespace assetgen {
 namespace {
 
 namespace fs = std::filesystem;
-using assetgen_test::ErrorOf;
-using assetgen_test::ReadBytes;
-using assetgen_test::WriteText;
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+using volley::testing::ReadBytes;
+using Bytes = std::vector<uint8_t>;
+
+// The message of the AssetError the call throws, or "" when it throws none.
+template <typename Call>
+std::string ErrorOf(Call&& call) {
+    try {
+        call();
+    } catch (const assetgen::AssetError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+// The cases of tests/data/<name>: "<source> => <expected>" lines, where \n in the source ends a
+// line of it; blank lines and lines starting with # are left out.
+std::vector<std::pair<std::string, std::string>> ReadCases(const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> cases;
+    std::string text =
+        volley::testing::ReadText(std::filesystem::path(__FILE__).parent_path() / "data" / name);
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const size_t arrow = line.find(" => ");
+        if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
+            continue;
+        }
+        std::string source;
+        for (size_t i = 0; i < arrow; ++i) {
+            const bool newline = line[i] == '\\' && line[i + 1] == 'n';
+            source += newline ? '\n' : line[i];
+            i += newline ? 1 : 0;
+        }
+        cases.emplace_back(source, line.substr(arrow + 4));
+    }
+    return cases;
+}
+
+uint32_t Le32(const std::vector<uint8_t>& bytes, size_t offset) {
+    return bytes.at(offset) | (bytes.at(offset + 1) << 8) | (bytes.at(offset + 2) << 16) |
+           (static_cast<uint32_t>(bytes.at(offset + 3)) << 24);
+}
+
+uint16_t Le16(const std::vector<uint8_t>& bytes, size_t offset) {
+    return static_cast<uint16_t>(bytes.at(offset) | (bytes.at(offset + 1) << 8));
+}
 
 const fs::path kAssets = VOLLEY_ASSETS_DIR;
 const fs::path kGame = VOLLEY_GAME_DIR;
@@ -154,15 +213,230 @@ void Read(const std::string& reader, const std::string& source) {
 
 // "taken" marks the sources at the edges of the ranges, which must pass.
 TEST(AssetgenBadSources, EachIsRefusedWithItsOwnLine) {
-    const auto cases = assetgen_test::ReadCases("bad_asset_sources.txt");
+    const auto cases = ReadCases("bad_asset_sources.txt");
     for (const auto& [line, expected] : cases) {
         const size_t space = line.find(' ');
-        EXPECT_EQ(
-            assetgen_test::ErrorOf([&] { Read(line.substr(0, space), line.substr(space + 1)); }),
-            expected == "taken" ? "" : expected)
+        EXPECT_EQ(ErrorOf([&] { Read(line.substr(0, space), line.substr(space + 1)); }),
+                  expected == "taken" ? "" : expected)
             << line;
     }
     EXPECT_GT(cases.size(), 90u);
+}
+
+// The notes of one track, each strike paired with the next release of its key, and its other
+// channel messages as tick:bytes in hex.
+std::string NotesOf(const MidiTrack& track) {
+    std::ostringstream notes;
+    for (size_t i = 0; i < track.Events.size(); ++i) {
+        const Bytes& on = track.Events[i].Bytes;
+        if (on[0] >= 0xB0 && on[0] < 0xF0) {
+            notes << (notes.tellp() > 0 ? " " : "") << track.Events[i].Tick << ":" << std::hex;
+            for (uint8_t byte : on) {
+                notes << int{byte} / 16 << int{byte} % 16;
+            }
+            notes << std::dec;
+        }
+        for (size_t j = i + 1; (on[0] & 0xF0) == 0x90 && j < track.Events.size(); ++j) {
+            const Bytes& off = track.Events[j].Bytes;
+            if ((off[0] & 0xF0) == 0x80 && off[1] == on[1]) {
+                notes << (notes.tellp() > 0 ? " " : "") << track.Events[i].Tick << "+"
+                      << track.Events[j].Tick - track.Events[i].Tick << ":" << int{on[1]};
+                notes << (on[2] != 100 ? "@" + std::to_string(on[2]) : "");
+                notes << ((on[0] & 0x0F) != 0 ? "#" + std::to_string(on[0] & 0x0F) : "");
+                break;
+            }
+        }
+    }
+    return notes.str();
+}
+
+TEST(AssetgenMml, NotesFallWhereTheNotationPutsThem) {
+    const auto cases = ReadCases("mml_notes.txt");
+    for (const auto& [source, notes] : cases) {
+        EXPECT_EQ(NotesOf(CompileMusic(source + "\n", "song.mml").Tracks.at(1)), notes) << source;
+    }
+    EXPECT_EQ(cases.size(), 20u);
+    const CompiledMusic music = CompileMusic("tempo 90\ntrack a 3\nt150 c8\ntrack b 2\nc8\n", "t");
+    ASSERT_EQ(music.Tracks.at(0).Events.size(), 3u) << "the conductor: name and two tempi";
+    EXPECT_EQ(music.Tracks[0].Events[1].Bytes, TempoChange(0, 90).Bytes);
+    EXPECT_EQ(music.Tracks[0].Events[2].Bytes, (Bytes{0xFF, 0x51, 3, 0x06, 0x1A, 0x80}));  // 150
+    const Bytes smf = EncodeMusic(music);
+    EXPECT_EQ(std::make_pair(smf[9], smf[11]), std::make_pair(uint8_t{1}, uint8_t{3}))
+        << "format 1: the conductor and two parts";
+}
+
+TEST(AssetgenMml, LoopsNestSixteenDeepAndPartsLastTenThousandBeats) {
+    auto nested = [](int depth) {
+        std::string text = "track a 1\n" + std::string(static_cast<size_t>(depth), '[') + "c";
+        for (int i = 0; i < depth; ++i) {
+            text += "]1";
+        }
+        return text + "\n";
+    };
+    EXPECT_EQ(CompileMusic(nested(16), "deep.mml").EndTick, 480u);
+    const auto error = [](const std::string& s) { return ErrorOf([&] { CompileMusic(s, "b"); }); };
+    EXPECT_EQ(error(nested(17)), "b:2: loops nest more than 16 deep");
+    EXPECT_EQ(error(nested(5000)), "b:2: loops nest more than 16 deep") << "not out of stack";
+    EXPECT_EQ(CompileMusic("track a 1\n[[r1]50]50\n", "long.mml").EndTick, 10000u * 480);
+    std::string ties = "track a 1\nc1";
+    for (int i = 0; i < 10000; ++i) {
+        ties += "^1";
+    }
+    EXPECT_EQ(error(ties), "b:2: the part lasts more than 10000 beats") << "ties must not wrap";
+}
+
+// The game's reader checks the files the writer makes; here what it cannot tell: at one tick a
+// release goes before a strike, whatever order they were written in, and nothing goes past the end.
+TEST(AssetgenSmf, ReleasesComeBeforeStrikesAtOneTick) {
+    MidiTrack track;
+    track.Events = {ProgramChange(0, 2, 33), NoteOn(0, 2, 40, 90), NoteOn(96, 2, 40, 90),
+                    NoteOff(96, 2, 40)};
+    const Bytes smf = EncodeSmf({track}, 96, 96);
+    EXPECT_EQ(Bytes(smf.begin() + 22, smf.end()),
+              (Bytes{0, 0xC2, 33, 0, 0x92, 40, 90, 0x60, 0x82, 40, 64, 0, 0x92, 40, 90, 0, 0xFF,
+                     0x2F, 0}));
+    EXPECT_THROW(EncodeSmf({track}, 96, 95), std::logic_error);
+}
+
+// SDL reads the header in sdl_platform_test.cpp; here the samples, clamped rather than wrapped.
+TEST(AssetgenWav, SamplesAreSixteenBitClampedNotWrapped) {
+    const Bytes wav = EncodeWav16Mono({0.0, 0.5, -0.5, 1.7, -3.0}, 44100);
+    ASSERT_EQ(wav.size(), 44u + 10u);
+    EXPECT_EQ(Le32(wav, 40), 10u);
+    const std::vector<int> samples = {0, 16384, -16384, 32767, -32767};
+    for (size_t i = 0; i < samples.size(); ++i) {
+        EXPECT_EQ(static_cast<int16_t>(Le16(wav, 44 + 2 * i)), samples[i]) << i;
+    }
+}
+
+EffectRecipe Tick(const std::string& noise) {
+    return ReadEffectRecipe(Params::Parse(
+        "seconds = 0.05\ntone = triangle\nduty = 0.5\npitch = 2000 1500\nsteps = 1\n"
+        "step_time = 1\nring = 0\ntone_level = 1\ntone_decay = 0.02\nnoise_level = " +
+            noise +
+            "\nnoise_rate = 100 100\nnoise_decay = 1\nlowpass = 9000 9000\nhighpass = 100\n"
+            "attack = 0.001\nrelease = 0.01\npeak = -6\nseed = 1\n",
+        "tick.txt"));
+}
+
+TEST(AssetgenSynth, ScalesToThePeakRampsBothEndsAndFollowsTheSeed) {
+    const std::vector<double> samples = SynthesizeEffect(Tick("0"));
+    ASSERT_EQ(samples.size(), 2205u);
+    double peak = 0;
+    for (double sample : samples) {
+        peak = std::max(peak, std::abs(sample));
+    }
+    EXPECT_NEAR(20 * std::log10(peak), -6.0, 1e-6);
+    EXPECT_EQ(samples.front(), 0.0);
+    EXPECT_LT(std::abs(samples.back()), 0.001);
+    const std::vector<double> noisy = SynthesizeEffect(Tick("0.8"));
+    EXPECT_EQ(SynthesizeEffect(Tick("0.8")), noisy);
+    EffectRecipe reseeded = Tick("0.8");
+    reseeded.Seed = 2;
+    EXPECT_NE(SynthesizeEffect(reseeded), noisy);
+}
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kGreen{0, 200, 0};
+
+TEST(AssetgenPixelArt, ColoursTransparencyCellsAndMirrors) {
+    const std::vector<Sprite> sprites = ParsePixelArt(
+        "# an arrow\ncolour r ff0000\ncolour k 000000   # opaque black stays opaque\n\n"
+        "sprite arrow 64 32 3 2\n.r.\nkkr   # a comment after a row\nend\n"
+        "mirror worra 32 0 arrow\nsprite dot 8 0 1 1\nr\nend\n",
+        "arrow.txt");
+    ASSERT_EQ(sprites.size(), 3u);
+    const Sprite& arrow = sprites[0];
+    EXPECT_EQ(std::make_tuple(arrow.Name, arrow.X, arrow.Y, arrow.Width(), arrow.Height()),
+              std::make_tuple(std::string("arrow"), 64, 32, 3, 2));
+    EXPECT_EQ(arrow.Opaque.Bits, (std::vector<uint8_t>{0, 1, 0, 1, 1, 1}));
+    EXPECT_EQ(arrow.Colours.Pixels, (std::vector<Rgb>{kBlack, kRed, kBlack, kBlack, kBlack, kRed}));
+    EXPECT_EQ(std::make_pair(arrow.Source.File, arrow.Source.Line),
+              std::make_pair(std::string("arrow.txt"), 5));
+    const Sprite& mirrored = sprites[1];
+    EXPECT_EQ(std::make_tuple(mirrored.Name, mirrored.X, mirrored.Source.Line),
+              std::make_tuple(std::string("worra"), 32, 9));
+    EXPECT_EQ(mirrored.Opaque.Bits, (std::vector<uint8_t>{0, 1, 0, 1, 1, 1}));
+    EXPECT_EQ(mirrored.Colours.Pixels,
+              (std::vector<Rgb>{kBlack, kRed, kBlack, kRed, kBlack, kBlack}));
+    EXPECT_EQ(sprites[2].Colours.At(0, 0), kRed) << "the palette serves every sprite";
+}
+
+// A shape-painted sprite as text: its cell, then its rows, '|' between them; '.' is clear, 'o' the
+// outline and a digit how far a pixel lies from the ramp's dark end (0) to its light end (9).
+std::string Picture(const Sprite& sprite) {
+    std::string text = std::to_string(sprite.X) + "," + std::to_string(sprite.Y) + " ";
+    for (int y = 0; y < sprite.Height(); ++y) {
+        for (int x = 0; x < sprite.Width(); ++x) {
+            const Rgb c = sprite.Colours.At(x, y);
+            text += !sprite.Opaque.At(x, y) ? '.'
+                    : c == Rgb{1, 2, 3}     ? 'o'
+                                            : static_cast<char>('0' + (c.R - 10) * 9 / 190);
+        }
+        text += y + 1 < sprite.Height() ? "|" : "";
+    }
+    return text;
+}
+
+TEST(AssetgenShapeArt, ShapesAreCroppedShadedOutlinedAndMirrored) {
+    const auto cases = ReadCases("shape_art.txt");
+    for (const auto& [source, picture] : cases) {
+        EXPECT_EQ(Picture(ParseShapeArt("ramp two 0a141e c8d2dc\n" + source, "s.txt").at(0)),
+                  picture)
+            << source;
+    }
+    EXPECT_EQ(cases.size(), 7u);
+}
+
+// Opaque green on its diagonal; under clear pixels stray colour that must never reach the sheet.
+Sprite DiagonalSprite(const std::string& name, int x, int y, int width, int height) {
+    Sprite sprite;
+    sprite.Name = name;
+    sprite.X = x;
+    sprite.Y = y;
+    sprite.Colours = Image(width, height, Rgb{9, 9, 9});
+    sprite.Opaque = BitGrid(width, height);
+    sprite.Source = {"test.txt", 7};
+    for (int i = 0; i < std::min(width, height); ++i) {
+        sprite.Colours.At(i, i) = kGreen;
+        sprite.Opaque.Set(i, i, true);
+    }
+    return sprite;
+}
+
+TEST(AssetgenSheet, OpaquePixelsOnlyAMaskOfTheRestAndCellsThatMayTouch) {
+    const SpriteSheet sheet =
+        ComposeSheet({DiagonalSprite("a", 1, 0, 2, 2), DiagonalSprite("b", 0, 1, 1, 1)}, 3, 2);
+    EXPECT_EQ(sheet.Colours.Pixels,
+              (std::vector<Rgb>{kBlack, kGreen, kBlack, kGreen, kBlack, kGreen}));
+    EXPECT_EQ(sheet.Opaque.Bits, (std::vector<uint8_t>{0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(MaskBits(sheet).Bits, (std::vector<uint8_t>{1, 0, 1, 0, 1, 0}));
+    const std::vector<Sprite> sprites = {DiagonalSprite("a", 0, 0, 4, 4),
+                                         DiagonalSprite("b", 4, 0, 4, 4),
+                                         DiagonalSprite("c", 4, 4, 4, 4)};
+    EXPECT_EQ(ErrorOf([&] { ComposeSheet(sprites, 8, 8); }), "");
+    const std::optional<CellRect> cell = FindCell(sprites, "c");
+    ASSERT_TRUE(cell.has_value());
+    EXPECT_EQ(std::make_tuple(cell->X, cell->Y, cell->Width, cell->Height),
+              std::make_tuple(4, 4, 4, 4));
+    EXPECT_FALSE(FindCell(sprites, "d").has_value());
+    EXPECT_NE(
+        ErrorOf([] {
+            ComposeSheet({DiagonalSprite("a", 0, 0, 2, 2), DiagonalSprite("a", 4, 4, 2, 2)}, 8, 8);
+        }).find("sprite name 'a' is also used"),
+        std::string::npos);
+}
+
+// Red above blue, and the same in every column: the game may cut the bar anywhere.
+TEST(AssetgenGauge, ShadedRedBandAboveShadedBlueBand) {
+    const Image bar = PaintGaugeBar();
+    ASSERT_EQ(std::make_pair(bar.Width, bar.Height), std::make_pair(305, 90));
+    for (int y = 0; y < 90; ++y) {
+        const Rgb c = bar.At(0, y);
+        EXPECT_GT(y <= 45 ? c.R : c.B, (y <= 45 ? std::max(c.G, c.B) : c.R) + 40) << "row " << y;
+        EXPECT_EQ(std::count(bar.Pixels.begin() + y * 305, bar.Pixels.begin() + y * 305 + 305, c),
+                  305);
+    }
 }
 
 }  // namespace
