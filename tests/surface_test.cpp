@@ -166,8 +166,7 @@ TEST(RasterOps, AMaskAndSheetOfDifferentSizesClipEachByItsOwnSize) {
 TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) {
     Surface sheet = Scrambled(8, 6, 5);
     const Surface mask = Scrambled(8, 6, 6);
-    // Drawn up and to the left of its cell, the sheet's pixels are read after the mask reached
-    // them.
+    // Drawn up and left of its cell, its pixels are read after the mask reached them.
     Surface expected = sheet;
     Blit(expected, 0, 0, mask, 2, 1, 5, 4, RasterOp::And);
     Blit(expected, 0, 0, expected, 2, 1, 5, 4, RasterOp::Or);
@@ -177,7 +176,7 @@ TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) 
 
 // Each pixel shows the art pixel under its centre: columns are 451/130 = 3.47 pixels wide, so
 // column 3's centre (3.5) lies in art column 1; rows are 532/130 = 4.09 high, so row 4's does.
-TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixel) {
+TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixelAndPointsOffItAreLeftOut) {
     Surface art = Numbered(130, 130, 0);
     Surface play(451, 532, 0x00FF00FF);
     StretchBlit(play, art, RasterOp::Copy);
@@ -197,9 +196,6 @@ TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixel) {
     const Surface before = play;
     StretchBlit(play, Surface(), RasterOp::Copy);
     EXPECT_EQ(play.Pixels, before.Pixels) << "an empty source leaves the destination";
-}
-
-TEST(SetPixelTest, OutsidePointsAreIgnored) {
     Surface s(3, 3);
     for (const auto& [x, y] : {std::pair{2, 2}, {3, 0}, {-1, 0}, {0, 3}, {0, -1}}) {
         SetPixel(s, x, y, kWhite);
