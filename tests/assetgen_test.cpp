@@ -1,77 +1,88 @@
-// The generated files as the game will see them: the sources in assets/ built end to end, and the
-// copies the build put in the runnable folder read back with the game's own bitmap reader.
+// The asset generator, end to end and reader by reader; a bad source is answered with one line
+// naming the file, the line and the fault (the cases are in data/bad_asset_sources.txt).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "asset_build.h"
-#include "assetgen_test_support.h"
+#include "asset_error.h"
+#include "audio_build.h"
 #include "data_table.h"
-#include "platform/bmp.h"
+#include "explosion.h"
+#include "file_io.h"
+#include "mml_compiler.h"
+#include "params.h"
+#include "pixel_art.h"
+#include "sfx_synth.h"
+#include "shape_art.h"
+#include "smf_writer.h"
 #include "sprite_sheet.h"
+#include "test_files.h"
+#include "test_game.h"
+#include "wav_writer.h"
 
 namespace assetgen {
 namespace {
 
 namespace fs = std::filesystem;
-using assetgen_test::ErrorOf;
-using assetgen_test::Le16;
-using assetgen_test::Le32;
-using assetgen_test::ReadBytes;
-using assetgen_test::ScratchFolder;
-using assetgen_test::WriteText;
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+using volley::testing::ReadBytes;
+using Bytes = std::vector<uint8_t>;
+
+// The message of the AssetError the call throws, or "" when it throws none.
+template <typename Call>
+std::string ErrorOf(Call&& call) {
+    try {
+        call();
+    } catch (const assetgen::AssetError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+// The "<source> => <expected>" lines of tests/data/<name>, \n in a source ending a line of it.
+std::vector<std::pair<std::string, std::string>> ReadCases(const std::string& name) {
+    std::vector<std::pair<std::string, std::string>> cases;
+    std::string text =
+        volley::testing::ReadText(std::filesystem::path(__FILE__).parent_path() / "data" / name);
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const size_t arrow = line.find(" => ");
+        if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
+            continue;
+        }
+        std::string source;
+        for (size_t i = 0; i < arrow; ++i) {
+            const bool newline = line[i] == '\\' && line[i + 1] == 'n';
+            source += newline ? '\n' : line[i];
+            i += newline ? 1 : 0;
+        }
+        cases.emplace_back(source, line.substr(arrow + 4));
+    }
+    return cases;
+}
 
 const fs::path kAssets = VOLLEY_ASSETS_DIR;
 const fs::path kGame = VOLLEY_GAME_DIR;
 
-volley::Surface LoadGamePicture(const std::string& name) {
-    volley::Surface surface;
-    std::string error;
-    EXPECT_TRUE(volley::LoadBmp((kGame / "Graphics" / name).string(), surface, error))
-        << name << ": " << error;
-    return surface;
-}
-
-const Sprite* SpriteAtCell(const std::vector<Sprite>& sprites, int x, int y) {
-    for (const Sprite& sprite : sprites) {
-        if (sprite.X == x && sprite.Y == y) {
-            return &sprite;
-        }
-    }
-    return nullptr;
-}
-
-// Columns holding at least one opaque pixel: how wide the sprite looks.
-int OpaqueWidth(const Sprite& sprite) {
-    int columns = 0;
-    for (int x = 0; x < sprite.Width(); ++x) {
-        bool any = false;
-        for (int y = 0; y < sprite.Height(); ++y) {
-            any = any || sprite.Opaque.At(x, y);
-        }
-        columns += any ? 1 : 0;
-    }
-    return columns;
-}
-
-bool IsMirrorOf(const Sprite& a, const Sprite& b) {
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            const int flipped = b.Width() - 1 - x;
-            if (a.Opaque.At(x, y) != b.Opaque.At(flipped, y) ||
-                a.Colours.At(x, y) != b.Colours.At(flipped, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 TEST(AssetgenOutputs, TwoRunsGiveIdenticalBytesAndMatchTheBuild) {
-    const std::vector<OutputFile> first = BuildAssets(kAssets);
-    const std::vector<OutputFile> second = BuildAssets(kAssets);
-    ASSERT_EQ(first.size(), 6u);
+    const std::vector<OutputFile> first = BuildAllAssets(kAssets);
+    const std::vector<OutputFile> second = BuildAllAssets(kAssets);
+    ASSERT_EQ(first.size(), 6 + kEffectNames.size() + kMusicNames.size());
     ASSERT_EQ(second.size(), first.size());
     for (size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i].Path, second[i].Path);
@@ -79,111 +90,6 @@ TEST(AssetgenOutputs, TwoRunsGiveIdenticalBytesAndMatchTheBuild) {
         EXPECT_TRUE(ReadBytes(kGame / first[i].Path) == first[i].Bytes)
             << first[i].Path << " in the runnable folder is stale";
     }
-    EXPECT_TRUE(fs::is_directory(kGame / "Sound"));
-    EXPECT_TRUE(fs::is_directory(kGame / "Music"));
-}
-
-TEST(AssetgenOutputs, MaskFollowsTheSpritesOwnTransparency) {
-    const volley::Surface sheet = LoadGamePicture("Chr.bmp");
-    const volley::Surface mask = LoadGamePicture("MChr.bmp");
-    ASSERT_EQ(sheet.Width, kSheetWidth);
-    ASSERT_EQ(sheet.Height, kSheetHeight);
-    ASSERT_EQ(mask.Width, kSheetWidth);
-    ASSERT_EQ(mask.Height, kSheetHeight);
-    volley::Surface expected_mask(kSheetWidth, kSheetHeight, volley::kWhite);
-    for (const Sprite& sprite : LoadSprites(kAssets)) {
-        for (int y = 0; y < sprite.Height(); ++y) {
-            for (int x = 0; x < sprite.Width(); ++x) {
-                if (sprite.Opaque.At(x, y)) {
-                    expected_mask.At(sprite.X + x, sprite.Y + y) = volley::kBlack;
-                }
-            }
-        }
-    }
-    for (int y = 0; y < kSheetHeight; ++y) {
-        for (int x = 0; x < kSheetWidth; ++x) {
-            ASSERT_EQ(mask.At(x, y), expected_mask.At(x, y)) << "mask at " << x << "," << y;
-            if (mask.At(x, y) == volley::kWhite) {
-                ASSERT_EQ(sheet.At(x, y), volley::kBlack) << "sheet at " << x << "," << y;
-            }
-        }
-    }
-}
-
-TEST(AssetgenOutputs, ShipFramesBankAwayFromLevelFlight) {
-    const std::vector<Sprite> sprites = LoadSprites(kAssets);
-    const Sprite* frames[5] = {};
-    for (int i = 0; i < 5; ++i) {
-        frames[i] = SpriteAtCell(sprites, 32 * i, 0);
-        ASSERT_NE(frames[i], nullptr) << "ship frame " << i;
-        ASSERT_EQ(frames[i]->Width(), 32);
-        ASSERT_EQ(frames[i]->Height(), 32);
-    }
-    EXPECT_TRUE(IsMirrorOf(*frames[2], *frames[2])) << "level flight is symmetric";
-    EXPECT_TRUE(IsMirrorOf(*frames[0], *frames[4]));
-    EXPECT_TRUE(IsMirrorOf(*frames[1], *frames[3]));
-    EXPECT_LT(OpaqueWidth(*frames[0]), OpaqueWidth(*frames[1]));
-    EXPECT_LT(OpaqueWidth(*frames[1]), OpaqueWidth(*frames[2]));
-    // The ship points up: its nose is the topmost opaque pixel, on the middle columns.
-    EXPECT_TRUE(frames[2]->Opaque.At(15, 1) || frames[2]->Opaque.At(16, 1));
-    for (int x = 0; x < 32; ++x) {
-        EXPECT_FALSE(frames[2]->Opaque.At(x, 0));
-    }
-}
-
-TEST(AssetgenOutputs, ExplosionFillsSevenCellsOfTheSecondRow) {
-    const std::vector<Sprite> sprites = LoadSprites(kAssets);
-    for (int i = 0; i < 7; ++i) {
-        const Sprite* frame = SpriteAtCell(sprites, 32 * i, 32);
-        ASSERT_NE(frame, nullptr) << "explosion frame " << i;
-        EXPECT_EQ(frame->Width(), 32);
-        EXPECT_EQ(frame->Height(), 32);
-        EXPECT_GT(OpaqueWidth(*frame), 4) << "explosion frame " << i;
-    }
-    EXPECT_EQ(SpriteAtCell(sprites, 224, 32), nullptr);
-}
-
-TEST(AssetgenOutputs, GaugeBackdropAndIconHaveTheirShapes) {
-    const volley::Surface bar = LoadGamePicture("SBar.bmp");
-    ASSERT_EQ(bar.Width, 305);
-    ASSERT_EQ(bar.Height, 90);
-    // Shaded, but red down to row 45 and blue from row 46.
-    for (const auto& [x, y] : {std::pair{0, 0}, {304, 45}, {0, 46}, {304, 89}}) {
-        const volley::Pixel pixel = bar.At(x, y);
-        const uint32_t red = pixel >> 16, blue = pixel & 0xFF;
-        EXPECT_TRUE(y <= 45 ? red > 2 * blue : blue > 2 * red) << x << "," << y;
-    }
-
-    const volley::Surface sky = LoadGamePicture("Back.bmp");
-    ASSERT_EQ(sky.Width, 130);
-    ASSERT_EQ(sky.Height, 130);
-    for (const volley::Pixel pixel : sky.Pixels) {
-        // Well short of the white of the game's moving stars.
-        ASSERT_LT(std::max({pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF}), 0xC0u);
-    }
-
-    const std::vector<uint8_t> icon_file = ReadBytes(kGame / "Graphics" / "Icon.bmp");
-    ASSERT_GE(icon_file.size(), 54u + 1024u);
-    EXPECT_EQ(Le16(icon_file, 28), 8);
-    EXPECT_EQ(Le32(icon_file, 46), 256u);
-    EXPECT_EQ(Le32(icon_file, 54), 0u) << "palette entry 0 is black";
-    const volley::Surface icon = LoadGamePicture("Icon.bmp");
-    ASSERT_EQ(icon.Width, 32);
-    ASSERT_EQ(icon.Height, 32);
-    EXPECT_EQ(icon.At(0, 0), volley::kBlack);
-    EXPECT_NE(icon.At(16, 16), volley::kBlack);
-}
-
-TEST(AssetgenOutputs, DataFileHoldsTheSheetsRectangles) {
-    const std::vector<uint8_t> data = ReadBytes(kGame / "Data" / "Data.dat");
-    ASSERT_EQ(data.size(), 2424u);
-    // EnemyTypes(31), the final boss, at 808 + 31 x 8: on the sheet and at least 96 px wide.
-    EXPECT_GE(Le16(data, 808 + 31 * 8 + 4), 96);
-    EXPECT_LE(Le16(data, 808 + 31 * 8) + Le16(data, 808 + 31 * 8 + 4), kSheetWidth);
-    // EnemyShotTypes(4), the 50-damage shot, in the shot band at the bottom.
-    EXPECT_GE(Le16(data, 1616 + 4 * 8 + 2), 352);
-    // PlayerShotTypes(1) is never fired and stays empty.
-    EXPECT_EQ(Le16(data, 8 + 4), 0);
 }
 
 class AssetgenFailures : public ::testing::Test {
@@ -191,74 +97,241 @@ class AssetgenFailures : public ::testing::Test {
     void SetUp() override { fs::copy(kAssets, Sources(), fs::copy_options::recursive); }
     fs::path Sources() const { return scratch_.Path() / "assets"; }
     fs::path Output() const { return scratch_.Path() / "game"; }
+    std::string BuildError() {
+        return ErrorOf([&] { WriteAssets(BuildAllAssets(Sources()), Output()); });
+    }
 
-    ScratchFolder scratch_;
+    volley::testing::TempDir scratch_;
 };
 
-TEST_F(AssetgenFailures, MissingSourceIsNamed) {
-    fs::remove(Sources() / "backdrop.txt");
-    EXPECT_NE(ErrorOf([&] { BuildAssets(Sources()); }).find("backdrop.txt: cannot open"),
+// Each fault is put in, its line checked, and put right again before the next.
+TEST_F(AssetgenFailures, ABrokenSourceNamesItsFileAndLineAndWritesNothing) {
+    const fs::path s = Sources();
+    const std::string rects = s.string() + "/sprite_rects.txt";
+    WriteText(s / "sprite_rects.txt", "# enemies\nEnemyTypes 1 380 0 8 8\n");
+    EXPECT_EQ(BuildError(), rects + ":2: rectangle 380 0 8 8 is not wholly on the 384x512 sheet");
+    WriteText(s / "sprite_rects.txt", "EnemyShotTypes 2 explosion_3\n");
+    const std::vector<OutputFile> named = BuildAssets(s);
+    EXPECT_EQ(named.back().Bytes.at(1616 + 16), 96) << "a rectangle named by its sprite";
+    WriteText(s / "sprites" / "zz_broken.txt", "colour a ff0000\nsprite dot 0 480 1 1\nb\nend\n");
+    EXPECT_NE(BuildError().find("zz_broken.txt:3: character 'b'"), std::string::npos);
+    WriteText(s / "sprites" / "zz_broken.txt", "colour a ff0000\nsprite x 40 8 2 2\naa\naa\nend\n");
+    EXPECT_NE(BuildError().find("zz_broken.txt:2: sprite x overlaps sprite ship_bank_left"),
               std::string::npos);
-    fs::remove_all(Sources() / "sprites");
-    EXPECT_NE(ErrorOf([&] { BuildAssets(Sources()); }).find("sprites: the folder is missing"),
-              std::string::npos);
+    fs::remove(s / "sprites" / "zz_broken.txt");
+    std::string up = ReadSourceFile(s / "sound" / "UP.txt");
+    WriteText(s / "sound" / "UP.txt",
+              up.replace(up.find("tone_level = 0.8"), 16, "tone_level = 0"));
+    EXPECT_NE(BuildError().find("UP.txt: "), std::string::npos) << "a silent effect";
+    fs::remove(s / "sound" / "UP.txt");
+    EXPECT_EQ(BuildError(), s.string() + "/sound/UP.txt: cannot open the file");
+    fs::create_directory(s / "sound" / "UP.txt");
+    EXPECT_NE(BuildError().find("UP.txt: it is a folder"), std::string::npos);
+    fs::remove_all(s / "sprites");
+    EXPECT_EQ(BuildError(), s.string() + "/sprites: the folder is missing");
+    EXPECT_FALSE(fs::exists(Output()));
 }
 
-TEST_F(AssetgenFailures, BadLineInAnyFileNamesFileAndLine) {
-    WriteText(Sources() / "sprite_rects.txt", "# enemies\nEnemyTypes 1 380 0 8 8\n");
-    EXPECT_NE(ErrorOf([&] { BuildAssets(Sources()); }).find("sprite_rects.txt:2: rectangle"),
-              std::string::npos);
-    WriteText(Sources() / "sprite_rects.txt", "");
-    WriteText(Sources() / "sprites" / "zz_broken.txt",
-              "colour a ff0000\nsprite dot 0 480 1 1\nb\nend\n");
-    EXPECT_NE(ErrorOf([&] { BuildAssets(Sources()); }).find("zz_broken.txt:3: character 'b'"),
-              std::string::npos);
-}
-
-TEST_F(AssetgenFailures, SpritesFromSeveralFilesMustNotShareCells) {
-    WriteText(Sources() / "sprites" / "zz_extra.txt",
-              "colour a ff0000\nsprite intruder 40 8 2 2\naa\naa\nend\n");
-    const std::string error = ErrorOf([&] { BuildAssets(Sources()); });
-    EXPECT_NE(error.find("zz_extra.txt:2: sprite intruder overlaps sprite ship_bank_left"),
-              std::string::npos)
-        << error;
-}
-
-TEST_F(AssetgenFailures, RectsMayNameSprites) {
-    WriteText(Sources() / "sprite_rects.txt", "EnemyShotTypes 2 explosion_3\n");
+TEST_F(AssetgenFailures, WritesEverythingLeavesNoTemporariesAndReportsWhatItCannotWrite) {
     const std::vector<OutputFile> files = BuildAssets(Sources());
-    const std::vector<uint8_t>& data = files.back().Bytes;
-    ASSERT_EQ(files.back().Path, "Data/Data.dat");
-    EXPECT_EQ(Le16(data, 1616 + 16), 96);
-    EXPECT_EQ(Le16(data, 1616 + 18), 32);
-    EXPECT_EQ(Le16(data, 1616 + 20), 32);
-}
-
-TEST_F(AssetgenFailures, WritesEverythingAndLeavesNoTemporaries) {
-    WriteAssets(BuildAssets(Sources()), Output());
-    for (const char* path : {"Graphics/Back.bmp", "Graphics/SBar.bmp", "Graphics/Chr.bmp",
-                             "Graphics/MChr.bmp", "Graphics/Icon.bmp", "Data/Data.dat"}) {
-        EXPECT_TRUE(fs::is_regular_file(Output() / path)) << path;
+    WriteAssets(files, Output());
+    for (const OutputFile& file : files) {
+        EXPECT_EQ(ReadBytes(Output() / file.Path), file.Bytes) << file.Path;
     }
     EXPECT_TRUE(fs::is_directory(Output() / "Sound"));
     EXPECT_TRUE(fs::is_directory(Output() / "Music"));
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(Output())) {
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
     }
-}
-
-TEST_F(AssetgenFailures, UnwritableOutputIsReported) {
-    WriteText(Output(), "a file where the folder should be");
-    EXPECT_NE(ErrorOf([&] { WriteAssets(BuildAssets(Sources()), Output()); }).find("cannot"),
-              std::string::npos);
-    // A folder squatting on an output's name cannot be replaced either.
-    fs::remove(Output());
+    // A folder squatting on an output's name cannot be replaced.
+    fs::remove(Output() / "Data" / "Data.dat");
     fs::create_directories(Output() / "Data" / "Data.dat");
-    EXPECT_NE(ErrorOf([&] {
-                  WriteAssets(BuildAssets(Sources()), Output());
-              }).find("Data.dat: cannot replace"),
+    EXPECT_NE(ErrorOf([&] { WriteAssets(files, Output()); }).find("Data.dat: cannot replace"),
               std::string::npos);
     EXPECT_FALSE(fs::exists(Output() / "Data" / "Data.dat.part"));
+    fs::remove_all(Output());
+    WriteText(Output(), "a file where the folder should be");
+    EXPECT_NE(ErrorOf([&] { WriteAssets(files, Output()); }).find("cannot create the folder"),
+              std::string::npos);
+}
+
+const char* const kTick =
+    "seconds = 0.05\ntone = triangle\nduty = 0.5\npitch = 2000 1500\nsteps = 1\n"
+    "step_time = 1\nring = 0\ntone_level = 1\ntone_decay = 0.02\nnoise_level = 0\n"
+    "noise_rate = 100 100\nnoise_decay = 1\nlowpass = 9000 9000\nhighpass = 100\n"
+    "attack = 0.001\nrelease = 0.01\npeak = -6\nseed = 1\n";
+const char* const kBlast =
+    "name = boom\norigin = 0 32\ncell = 32\nseed = 1\nramp = ffffff 800000\nradius = 4 8\n"
+    "hollow = 0 0.5\nheat = 1 0.5\nragged = 0 0.2\nflare = 6 0\nsparks = 0 3\n";
+
+// A good recipe with the keys the case names taken out, then the case's own lines added.
+std::string Changed(const std::string& recipe, const std::string& changes) {
+    std::istringstream lines(changes);
+    std::string line, text = recipe;
+    std::string added;
+    while (std::getline(lines, line)) {
+        const std::string key = line[0] == '-' ? line.substr(1) : line.substr(0, line.find(" ="));
+        if (const size_t at = text.find(key + " ="); at != std::string::npos) {
+            text.erase(at, text.find('\n', at) + 1 - at);
+        }
+        added += line[0] == '-' ? "" : line + "\n";
+    }
+    return text + added;
+}
+
+void Read(const std::string& reader, const std::string& source) {
+    static const std::map<std::string, std::function<void(const std::string&)>> kReaders = {
+        {"mml", [](const std::string& s) { CompileMusic(s, "bad.mml"); }},
+        {"art", [](const std::string& s) { ComposeSheet(ParsePixelArt(s, "bad.txt"), 8, 8); }},
+        {"shape",
+         [](const std::string& s) { ParseShapeArt("ramp two 0a141e c8d2dc\n" + s, "bad.txt"); }},
+        {"rects", [](const std::string& s) { ParseRectTables(s, "bad.txt", {}); }},
+        {"effect",
+         [](const std::string& s) {
+             SynthesizeEffect(ReadEffectRecipe(Params::Parse(Changed(kTick, s), "bad.txt")));
+         }},
+        {"blast",
+         [](const std::string& s) {
+             ReadExplosionRecipe(Params::Parse(Changed(kBlast, s), "bad.txt"));
+         }},
+    };
+    kReaders.at(reader)(source);
+}
+
+// "taken" marks the sources at the edges of the ranges, which must pass.
+TEST(AssetgenBadSources, EachIsRefusedWithItsOwnLine) {
+    const auto cases = ReadCases("bad_asset_sources.txt");
+    for (const auto& [line, expected] : cases) {
+        const size_t space = line.find(' ');
+        EXPECT_EQ(ErrorOf([&] { Read(line.substr(0, space), line.substr(space + 1)); }),
+                  expected == "taken" ? "" : expected)
+            << line;
+    }
+    EXPECT_GT(cases.size(), 90u);
+}
+
+// A track's notes, each strike paired with the next release of its key, and its other messages.
+std::string NotesOf(const MidiTrack& track) {
+    std::ostringstream notes;
+    for (size_t i = 0; i < track.Events.size(); ++i) {
+        const Bytes& on = track.Events[i].Bytes;
+        if (on[0] >= 0xB0 && on[0] < 0xF0) {
+            notes << (notes.tellp() > 0 ? " " : "") << track.Events[i].Tick << ":" << std::hex;
+            for (uint8_t byte : on) {
+                notes << int{byte} / 16 << int{byte} % 16;
+            }
+            notes << std::dec;
+        }
+        for (size_t j = i + 1; (on[0] & 0xF0) == 0x90 && j < track.Events.size(); ++j) {
+            const Bytes& off = track.Events[j].Bytes;
+            if ((off[0] & 0xF0) == 0x80 && off[1] == on[1]) {
+                notes << (notes.tellp() > 0 ? " " : "") << track.Events[i].Tick << "+"
+                      << track.Events[j].Tick - track.Events[i].Tick << ":" << int{on[1]};
+                notes << (on[2] != 100 ? "@" + std::to_string(on[2]) : "");
+                notes << ((on[0] & 0x0F) != 0 ? "#" + std::to_string(on[0] & 0x0F) : "");
+                break;
+            }
+        }
+    }
+    return notes.str();
+}
+
+TEST(AssetgenMml, NotesFallWhereTheNotationPutsThem) {
+    const auto cases = ReadCases("mml_notes.txt");
+    for (const auto& [source, notes] : cases) {
+        EXPECT_EQ(NotesOf(CompileMusic(source + "\n", "song.mml").Tracks.at(1)), notes) << source;
+    }
+    EXPECT_EQ(cases.size(), 20u);
+    const CompiledMusic music = CompileMusic("tempo 90\ntrack a 3\nt150 c8\ntrack b 2\nc8\n", "t");
+    ASSERT_EQ(music.Tracks.at(0).Events.size(), 3u) << "the conductor: name and two tempi";
+    EXPECT_EQ(music.Tracks[0].Events[1].Bytes, TempoChange(0, 90).Bytes);
+    EXPECT_EQ(music.Tracks[0].Events[2].Bytes, (Bytes{0xFF, 0x51, 3, 0x06, 0x1A, 0x80}));  // 150
+    const Bytes smf = EncodeMusic(music);
+    EXPECT_EQ(std::make_pair(smf[9], smf[11]), std::make_pair(uint8_t{1}, uint8_t{3}))
+        << "format 1: the conductor and two parts";
+}
+
+TEST(AssetgenMml, LoopsNestSixteenDeepAndPartsLastTenThousandBeats) {
+    auto nested = [](int depth) {
+        std::string text = "track a 1\n" + std::string(static_cast<size_t>(depth), '[') + "c";
+        for (int i = 0; i < depth; ++i) {
+            text += "]1";
+        }
+        return text + "\n";
+    };
+    EXPECT_EQ(CompileMusic(nested(16), "deep.mml").EndTick, 480u);
+    const auto error = [](const std::string& s) { return ErrorOf([&] { CompileMusic(s, "b"); }); };
+    EXPECT_EQ(error(nested(17)), "b:2: loops nest more than 16 deep");
+    EXPECT_EQ(error(nested(5000)), "b:2: loops nest more than 16 deep") << "not out of stack";
+    EXPECT_EQ(CompileMusic("track a 1\n[[r1]50]50\n", "long.mml").EndTick, 10000u * 480);
+    std::string ties = "track a 1\nc1";
+    for (int i = 0; i < 10000; ++i) {
+        ties += "^1";
+    }
+    EXPECT_EQ(error(ties), "b:2: the part lasts more than 10000 beats") << "ties must not wrap";
+}
+
+// What the game's reader cannot tell: at one tick a release goes before a strike, as written or
+// not.
+TEST(AssetgenSmf, ReleasesComeBeforeStrikesAtOneTick) {
+    MidiTrack track;
+    track.Events = {ProgramChange(0, 2, 33), NoteOn(0, 2, 40, 90), NoteOn(96, 2, 40, 90),
+                    NoteOff(96, 2, 40)};
+    const Bytes smf = EncodeSmf({track}, 96, 96);
+    EXPECT_EQ(Bytes(smf.begin() + 22, smf.end()),
+              (Bytes{0, 0xC2, 33, 0, 0x92, 40, 90, 0x60, 0x82, 40, 64, 0, 0x92, 40, 90, 0, 0xFF,
+                     0x2F, 0}));
+    EXPECT_THROW(EncodeSmf({track}, 96, 95), std::logic_error);
+}
+
+// SDL reads the header in sdl_platform_test.cpp; here the samples, clamped rather than wrapped.
+TEST(AssetgenWav, SamplesAreSixteenBitClampedNotWrapped) {
+    const Bytes wav = EncodeWav16Mono({0.0, 0.5, -0.5, 1.7, -3.0}, 44100);
+    EXPECT_EQ(Bytes(wav.begin() + 40, wav.end()),
+              (Bytes{10, 0, 0, 0, 0, 0, 0, 0x40, 0, 0xC0, 0xFF, 0x7F, 1, 0x80}));
+}
+
+constexpr Rgb kGreen{0, 200, 0};
+
+// A shape-painted sprite as text: its cell, then its rows, '|' between them; '.' is clear, 'o' the
+// outline and a digit how far a pixel lies from the ramp's dark end (0) to its light end (9).
+std::string Picture(const Sprite& sprite) {
+    std::string text = std::to_string(sprite.X) + "," + std::to_string(sprite.Y) + " ";
+    for (int y = 0; y < sprite.Height(); ++y) {
+        for (int x = 0; x < sprite.Width(); ++x) {
+            const Rgb c = sprite.Colours.At(x, y);
+            text += !sprite.Opaque.At(x, y) ? '.'
+                    : c == Rgb{1, 2, 3}     ? 'o'
+                                            : static_cast<char>('0' + (c.R - 10) * 9 / 190);
+        }
+        text += y + 1 < sprite.Height() ? "|" : "";
+    }
+    return text;
+}
+
+TEST(AssetgenShapeArt, ShapesAreCroppedShadedOutlinedAndMirrored) {
+    const auto cases = ReadCases("shape_art.txt");
+    for (const auto& [source, picture] : cases) {
+        EXPECT_EQ(Picture(ParseShapeArt("ramp two 0a141e c8d2dc\n" + source, "s.txt").at(0)),
+                  picture)
+            << source;
+    }
+    EXPECT_EQ(cases.size(), 7u);
+}
+
+TEST(AssetgenSheet, OpaquePixelsOnlyAndAMaskOfTheRest) {
+    std::vector<Sprite> sprites = ParsePixelArt(
+        "colour g 00c800\nsprite a 1 0 2 2\ng.\n.g\nend\nsprite b 0 1 1 1\ng\nend\n", "s.txt");
+    sprites[0].Colours.At(1, 0) = {9, 9, 9};  // stray colour under a clear pixel
+    const SpriteSheet sheet = ComposeSheet(sprites, 3, 2);
+    EXPECT_EQ(sheet.Colours.Pixels,
+              (std::vector<Rgb>{kBlack, kGreen, kBlack, kGreen, kBlack, kGreen}));
+    EXPECT_EQ(sheet.Opaque.Bits, (std::vector<uint8_t>{0, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(MaskBits(sheet).Bits, (std::vector<uint8_t>{1, 0, 1, 0, 1, 0}));
+    sprites[1] = sprites[0];
+    sprites[1].Y = 4;
+    EXPECT_EQ(ErrorOf([&] { ComposeSheet(sprites, 8, 8); }),
+              "s.txt:2: sprite name 'a' is also used by a (s.txt:2)");
 }
 
 }  // namespace

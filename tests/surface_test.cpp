@@ -17,38 +17,18 @@ Surface Numbered(int w, int h, Pixel base) {
 }
 
 TEST(RasterOps, CopyAndOrCombinePixelByPixel) {
-    Surface dst(2, 1);
-    dst.At(0, 0) = 0x00F0F0F0;
-    dst.At(1, 0) = 0x000F0F0F;
     Surface src(2, 1);
-    src.At(0, 0) = 0x00FF00FF;
-    src.At(1, 0) = 0x00123456;
-
-    Surface copied = dst;
-    Blit(copied, 0, 0, src, 0, 0, 2, 1, RasterOp::Copy);
-    EXPECT_EQ(copied.At(0, 0), 0x00FF00FFu);
-    EXPECT_EQ(copied.At(1, 0), 0x00123456u);
-
-    Surface anded = dst;
-    Blit(anded, 0, 0, src, 0, 0, 2, 1, RasterOp::And);
-    EXPECT_EQ(anded.At(0, 0), 0x00F000F0u);
-    EXPECT_EQ(anded.At(1, 0), 0x00020406u);
-
-    Surface ored = dst;
-    Blit(ored, 0, 0, src, 0, 0, 2, 1, RasterOp::Or);
-    EXPECT_EQ(ored.At(0, 0), 0x00FFF0FFu);
-    EXPECT_EQ(ored.At(1, 0), 0x001F3F5Fu);
-}
-
-TEST(RasterOps, CopiesTheSourceRectangleToTheDestinationPlace) {
-    Surface dst(8, 8, 0x00AAAAAA);
-    Surface src = Numbered(8, 8, 0);
-    Blit(dst, 5, 6, src, 1, 2, 2, 2, RasterOp::Copy);
-    EXPECT_EQ(dst.At(5, 6), src.At(1, 2));
-    EXPECT_EQ(dst.At(6, 7), src.At(2, 3));
-    EXPECT_EQ(dst.At(4, 6), 0x00AAAAAAu);
-    EXPECT_EQ(dst.At(7, 6), 0x00AAAAAAu);
-    EXPECT_EQ(dst.At(5, 5), 0x00AAAAAAu);
+    src.Pixels = {0x00FF00FF, 0x00123456};
+    const std::pair<RasterOp, std::vector<Pixel>> ops[] = {
+        {RasterOp::Copy, {0x00FF00FF, 0x00123456}},
+        {RasterOp::And, {0x00F000F0, 0x00020406}},
+        {RasterOp::Or, {0x00FFF0FF, 0x001F3F5F}}};
+    for (const auto& [op, expected] : ops) {
+        Surface dst(2, 1);
+        dst.Pixels = {0x00F0F0F0, 0x000F0F0F};
+        Blit(dst, 0, 0, src, 0, 0, 2, 1, op);
+        EXPECT_EQ(dst.Pixels, expected) << static_cast<int>(op);
+    }
 }
 
 // Every clipped copy must equal a naive copy that skips pixels missing on either side.
@@ -96,16 +76,12 @@ TEST(RasterOps, ExtremeCoordinatesTouchNothing) {
     EXPECT_EQ(dst.Pixels, src.Pixels);
 }
 
-TEST(RasterOps, CopyingASurfaceOntoItselfInPlaceIsHarmless) {
-    Surface s = Numbered(5, 5, 0);
-    const Surface before = s;
-    Blit(s, 0, 0, s, 0, 0, 5, 5, RasterOp::Copy);
-    EXPECT_EQ(s.Pixels, before.Pixels);
-}
-
-TEST(RasterOps, CopyingASurfaceOntoItselfShiftedRightRepeatsFromTheLeft) {
-    // Pixel by pixel from the left, each copied pixel is read after the one before was written.
+// Pixel by pixel from the left, each copied pixel is read after the one before was written.
+TEST(RasterOps, CopyingASurfaceOntoItselfGoesFromTheLeft) {
     Surface s = Numbered(6, 2, 0);
+    const Surface before = s;
+    Blit(s, 0, 0, s, 0, 0, 6, 2, RasterOp::Copy);
+    EXPECT_EQ(s.Pixels, before.Pixels);
     Blit(s, 1, 0, s, 0, 0, 5, 1, RasterOp::Copy);
     for (int x = 0; x < 6; ++x) {
         EXPECT_EQ(s.At(x, 0), 0u) << x;
@@ -190,8 +166,7 @@ TEST(RasterOps, AMaskAndSheetOfDifferentSizesClipEachByItsOwnSize) {
 TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) {
     Surface sheet = Scrambled(8, 6, 5);
     const Surface mask = Scrambled(8, 6, 6);
-    // Drawn up and to the left of its cell, the sheet's pixels are read after the mask reached
-    // them.
+    // Drawn up and left of its cell, its pixels are read after the mask reached them.
     Surface expected = sheet;
     Blit(expected, 0, 0, mask, 2, 1, 5, 4, RasterOp::And);
     Blit(expected, 0, 0, expected, 2, 1, 5, 4, RasterOp::Or);
@@ -199,43 +174,32 @@ TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) 
     EXPECT_EQ(sheet.Pixels, expected.Pixels);
 }
 
-TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixel) {
+// Each pixel shows the art pixel under its centre: columns are 451/130 = 3.47 pixels wide, so
+// column 3's centre (3.5) lies in art column 1; rows are 532/130 = 4.09 high, so row 4's does.
+TEST(Stretch, BackgroundArtCoversThePlaySurfaceByNearestPixelAndPointsOffItAreLeftOut) {
     Surface art = Numbered(130, 130, 0);
     Surface play(451, 532, 0x00FF00FF);
     StretchBlit(play, art, RasterOp::Copy);
-    // Corners come from the art's corners.
-    EXPECT_EQ(play.At(0, 0), art.At(0, 0));
-    EXPECT_EQ(play.At(450, 0), art.At(129, 0));
-    EXPECT_EQ(play.At(0, 531), art.At(0, 129));
-    EXPECT_EQ(play.At(450, 531), art.At(129, 129));
-    // Each pixel shows the art pixel under its centre. Columns are 451/130 = 3.47 pixels wide:
-    // the centre of column 3 (3.5) lies past 3.47, in art column 1.
-    EXPECT_EQ(play.At(2, 0), art.At(0, 0));
-    EXPECT_EQ(play.At(3, 0), art.At(1, 0));
-    // Rows are 532/130 = 4.09 high: row 4's centre (4.5) lies in art row 1.
-    EXPECT_EQ(play.At(0, 3), art.At(0, 0));
-    EXPECT_EQ(play.At(0, 4), art.At(0, 1));
-    EXPECT_EQ(play.At(225, 265), art.At(65, 64));
-    // Every art pixel shows somewhere: nearest-pixel upscaling skips none.
+    const std::pair<std::pair<int, int>, std::pair<int, int>> places[] = {
+        {{0, 0}, {0, 0}},         {{450, 0}, {129, 0}}, {{0, 531}, {0, 129}},
+        {{450, 531}, {129, 129}}, {{2, 0}, {0, 0}},     {{3, 0}, {1, 0}},
+        {{0, 3}, {0, 0}},         {{0, 4}, {0, 1}},     {{225, 265}, {65, 64}}};
+    for (const auto& [at, from] : places) {
+        EXPECT_EQ(play.At(at.first, at.second), art.At(from.first, from.second))
+            << at.first << "," << at.second;
+    }
     std::vector<bool> seen(art.Pixels.size());
     for (Pixel p : play.Pixels) {
         seen[((p >> 8) & 0xFF) * 130 + (p & 0xFF)] = true;
     }
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0);
-}
-
-TEST(Stretch, EmptySourceLeavesTheDestination) {
-    Surface play(4, 4, 0x00123456);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), false), 0) << "every art pixel shows";
+    const Surface before = play;
     StretchBlit(play, Surface(), RasterOp::Copy);
-    EXPECT_EQ(play.At(2, 2), 0x00123456u);
-}
-
-TEST(SetPixelTest, OutsidePointsAreIgnored) {
+    EXPECT_EQ(play.Pixels, before.Pixels) << "an empty source leaves the destination";
     Surface s(3, 3);
-    SetPixel(s, 2, 2, kWhite);
-    SetPixel(s, 3, 0, kWhite);
-    SetPixel(s, -1, 0, kWhite);
-    SetPixel(s, 0, 3, kWhite);
+    for (const auto& [x, y] : {std::pair{2, 2}, {3, 0}, {-1, 0}, {0, 3}, {0, -1}}) {
+        SetPixel(s, x, y, kWhite);
+    }
     EXPECT_EQ(s.At(2, 2), kWhite);
     EXPECT_EQ(std::count(s.Pixels.begin(), s.Pixels.end(), kWhite), 1);
 }

@@ -1,0 +1,511 @@
+// The files the game reads and writes, from the bounded reader up, and the limiter after the mix.
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/bmp.h"
+#include "platform/crc32.h"
+#include "platform/midi_check.h"
+#include "platform/midi_sequence.h"
+#include "platform/mix_limiter.h"
+#include "platform/png.h"
+#include "platform/read_file.h"
+#include "platform/screenshot.h"
+#include "platform/wav_chunks.h"
+#include "test_files.h"
+#include "test_game.h"
+
+namespace volley {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+// Folders, pipes, devices and huge files in a file's place are refused in startup_test.cpp.
+TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
+    testing::TempDir dir;
+    const fs::path d = dir.Path();
+    std::ofstream(d / "ten") << "0123456789";
+    std::ofstream(d / "empty").close();
+    fs::create_symlink(d / "ten", d / "link");
+    fs::create_symlink(d / "nothing", d / "dangling");
+    // Name, limit, links, status, bytes read, and what the error holds.
+    const std::tuple<const char*, size_t, Links, ReadStatus, size_t, const char*> cases[] = {
+        {"ten", 10, Links::Follow, ReadStatus::Read, 10, ""},
+        {"ten", 9, Links::Follow, ReadStatus::Refused, 0, "larger than 9 bytes"},
+        {"empty", 0, Links::Follow, ReadStatus::Read, 0, ""},
+        {"missing", 10, Links::Follow, ReadStatus::Missing, 0, "No such file"},
+        {"link", 10, Links::Follow, ReadStatus::Read, 10, ""},
+        {"link", 10, Links::Refuse, ReadStatus::Refused, 0, "symbolic link"},
+        {"dangling", 10, Links::Refuse, ReadStatus::Refused, 0, "symbolic link"},
+        {"dangling", 10, Links::Follow, ReadStatus::Missing, 0, "No such file"},
+    };
+    for (const auto& [name, limit, links, status, size, errorHas] : cases) {
+        std::vector<uint8_t> bytes(3, 7);
+        std::string error;
+        const std::string path = (d / name).string();
+        EXPECT_EQ(ReadWholeFile(path, limit, bytes, error, links), status) << name;
+        EXPECT_EQ(bytes.size(), size) << name;
+        EXPECT_NE(error.find(errorHas), std::string::npos) << error;
+        EXPECT_EQ(error.find(path) != std::string::npos, status != ReadStatus::Read) << error;
+    }
+}
+
+// Runs what as nobody when the tests run as root, who reads every file; returns its exit code.
+int AsNormalUser(const std::function<int()>& what) {
+    if (geteuid() != 0) {
+        return what();
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool dropped = setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+        _exit(dropped ? what() : 99);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+TEST(ReadWholeFile, AFileItsReaderMayNotReadIsRefusedNotMissing) {
+    testing::TempDir dir;
+    chmod(dir.Path().c_str(), 0755);
+    const fs::path path = dir.Path() / "private";
+    std::ofstream(path) << "secret";
+    ASSERT_EQ(chmod(path.c_str(), geteuid() == 0 ? 0600 : 0), 0);
+    const int result = AsNormalUser([&] {
+        std::vector<uint8_t> bytes;
+        std::string error;
+        return ReadWholeFile(path.string(), 100, bytes, error) == ReadStatus::Refused &&
+                       bytes.empty() && error.find("Permission denied") != std::string::npos
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(result, 0);
+}
+
+void Put(Bytes& b, size_t at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        b[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+// A bitmap file with the given header fields, palette and pixel rows (as stored, padded).
+Bytes MakeBmp(int32_t width, int32_t height, int bits, const std::vector<uint32_t>& palette,
+              const Bytes& rows) {
+    const size_t offset = 14 + 40 + palette.size() * 4;
+    Bytes b(offset);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put(b, 2, static_cast<uint32_t>(offset + rows.size()), 4);
+    Put(b, 10, static_cast<uint32_t>(offset), 4);
+    Put(b, 14, 40, 4);
+    Put(b, 18, static_cast<uint32_t>(width), 4);
+    Put(b, 22, static_cast<uint32_t>(height), 4);
+    Put(b, 26, 1, 2);
+    Put(b, 28, static_cast<uint32_t>(bits), 2);
+    Put(b, 46, static_cast<uint32_t>(palette.size()), 4);
+    for (size_t i = 0; i < palette.size(); ++i) {
+        Put(b, 54 + i * 4, palette[i], 4);
+    }
+    b.insert(b.end(), rows.begin(), rows.end());
+    return b;
+}
+
+// Rows are stored bottom first unless the height is negative, each padded to four bytes.
+TEST(Bmp, ReadsEveryDepthTheGameMeets) {
+    const std::pair<Bytes, std::vector<Pixel>> cases[] = {
+        // the file, its pixels top row first
+        {MakeBmp(2, 2, 24, {}, {3, 2, 1, 6, 5, 4, 0, 0, 12, 11, 10, 255, 255, 255, 0, 0}),
+         {0x0A0B0C, kWhite, 0x010203, 0x040506}},
+        {MakeBmp(1, -2, 32, {}, {3, 2, 1, 0, 6, 5, 4, 0}), {0x010203, 0x040506}},
+        {MakeBmp(10, 1, 1, {0, 0xFFFFFF}, {0xB0, 0x40, 0, 0}),
+         {kWhite, 0, kWhite, kWhite, 0, 0, 0, 0, 0, kWhite}},
+        {MakeBmp(3, 1, 4, {0, 0x123456}, {0x10, 0x01, 0, 0}), {0x123456, 0, 0}},
+        {MakeBmp(2, -2, 8, {0, 0xFF8000}, {1, 0, 0, 0, 0, 1, 0, 0}), {0xFF8000, 0, 0, 0xFF8000}},
+    };
+    for (const auto& [file, pixels] : cases) {
+        Surface s;
+        std::string error;
+        ASSERT_TRUE(DecodeBmp(file.data(), file.size(), s, error)) << error;
+        EXPECT_EQ(s.Pixels, pixels);
+        EXPECT_EQ(s.Width * s.Height, static_cast<int>(pixels.size()));
+    }
+}
+
+TEST(Bmp, RefusesDamagedFilesWithoutReadingPastThem) {
+    const Bytes good = MakeBmp(2, 2, 24, {}, Bytes(16, 0));
+    auto changed = [&](size_t at, uint32_t value, int bytes) {
+        Bytes file = good;
+        Put(file, at, value, bytes);
+        return file;
+    };
+    Bytes cut = good;
+    cut.pop_back();
+    const std::pair<Bytes, const char*> cases[] = {
+        {cut, "BMP pixel data cut short"},
+        {Bytes(good.begin(), good.begin() + 53), "not a BMP file"},
+        {changed(14, 39, 4), "damaged BMP header"},
+        {changed(14, 0xFFFFFFF0u, 4), "damaged BMP header"},
+        {changed(30, 1, 4), "compressed BMP files are not supported"},
+        {changed(18, 0, 4), "BMP size out of range"},
+        {changed(22, 0, 4), "BMP size out of range"},
+        {changed(22, static_cast<uint32_t>(-(1 << 30)), 4), "BMP size out of range"},
+        {changed(28, 16, 2), "unsupported BMP bit depth 16"},
+        {MakeBmp(2, 2, 1, std::vector<uint32_t>(3, 0), Bytes(8, 0)), "BMP palette too large"},
+        {MakeBmp(2, 2, 8, {}, {}), "BMP palette cut short"},  // 256 entries when none are given
+        {changed(10, 0xFFFFFFF0u, 4), "BMP pixel data cut short"},
+    };
+    for (const auto& [file, message] : cases) {
+        Surface s;
+        std::string error;
+        EXPECT_FALSE(DecodeBmp(file.data(), file.size(), s, error)) << message;
+        EXPECT_EQ(error, message);
+    }
+}
+
+// A RIFF WAVE header, then chunks: "name claimed actual" each, or loose bytes as "+count".
+std::vector<uint8_t> Wav(std::initializer_list<const char*> chunks) {
+    std::vector<uint8_t> out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+    for (const char* chunk : chunks) {
+        char name[5] = {};
+        unsigned claimed = 0, actual = 0;
+        if (chunk[0] == '+') {
+            out.insert(out.end(), std::stoul(chunk + 1), 0);
+            continue;
+        }
+        std::sscanf(chunk, "%4c %u %u", name, &claimed, &actual);
+        out.insert(out.end(), name, name + 4);
+        for (int i = 0; i < 4; ++i) {
+            out.push_back(static_cast<uint8_t>(claimed >> (8 * i)));
+        }
+        out.insert(out.end(), actual, 0x11);
+    }
+    return out;
+}
+
+TEST(WavChunks, ChunksMustEndInsideTheFile) {
+    const struct {
+        std::vector<uint8_t> file;
+        bool fits;
+    } cases[] = {
+        {Wav({"fmt  16 16", "data 100 100"}), true},
+        {Wav({}), true},  // nothing but the header: the sound library says what is missing
+        // A chunk of odd length has its pad byte, or lacks it as the last chunk.
+        {Wav({"LIST 3 4", "data 5 5"}), true},
+        {Wav({"data 0 0"}), true},
+        {Wav({"fmt  16 16", "data 101 100"}), false},
+        {Wav({"fmt  17 16"}), false},
+        // The largest lengths must not wrap round the file's end.
+        {Wav({"data 4294967295 8"}), false},
+        {Wav({"data 4294967288 8"}), false},
+        // A pad byte counted into the next chunk's header shifts it past the end.
+        {Wav({"LIST 3 3", "data 4 4"}), false},
+        // Fewer bytes than a chunk header at the end are let go; eight are a header.
+        {Wav({"data 4 4", "+1"}), true},
+        {Wav({"data 4 4", "+7"}), true},
+        {Wav({"data 4 4", "junk 1 0"}), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WavChunksFit(c.file.data(), c.file.size()), c.fits) << &c - cases;
+    }
+    std::vector<uint8_t> file = Wav({"data 4 4"});
+    for (size_t at : {0, 8}) {
+        file[at] ^= 1;
+        EXPECT_FALSE(WavChunksFit(file.data(), file.size())) << "only RIFF WAVE files fit";
+        file[at] ^= 1;
+    }
+    EXPECT_FALSE(WavChunksFit(file.data(), 11));
+    EXPECT_FALSE(WavChunksFit(nullptr, 0));
+}
+
+uint32_t BigEndian(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+struct DecodedPng {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rows;  // filter byte + RGB per row, inflated
+    std::vector<std::string> chunks;
+};
+
+// Walks the chunks, checking each CRC, and inflates the picture data.
+DecodedPng ReadPng(const std::vector<uint8_t>& png) {
+    DecodedPng out;
+    const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(png.size() > 8 && std::equal(signature, signature + 8, png.begin()));
+    std::vector<uint8_t> packed;
+    for (size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t length = BigEndian(&png[at]);
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        const std::span<const uint8_t> covered(&png[at + 4], 4 + length);
+        EXPECT_EQ(Crc32(covered), BigEndian(&png[at + 8 + length])) << type;
+        if (type == "IHDR") {
+            out.width = static_cast<int>(BigEndian(&png[at + 8]));
+            out.height = static_cast<int>(BigEndian(&png[at + 12]));
+        } else if (type == "IDAT") {
+            packed.insert(packed.end(), &png[at + 8], &png[at + 8] + length);
+        }
+        out.chunks.push_back(type);
+        at += 12 + length;
+    }
+    out.rows.resize(static_cast<size_t>(out.height) * (1 + 3 * out.width));
+    uLongf size = out.rows.size();
+    EXPECT_EQ(uncompress(out.rows.data(), &size, packed.data(), packed.size()), Z_OK);
+    EXPECT_EQ(size, out.rows.size());
+    return out;
+}
+
+TEST(Png, HoldsEveryPixelOfThePictureInRgbOrderWithTheStandardCrc) {
+    Surface image(3, 2, kBlack);
+    image.At(0, 0) = MakePixel(255, 0, 0);
+    image.At(2, 0) = MakePixel(1, 2, 3);
+    image.At(1, 1) = kWhite;
+    const DecodedPng png = ReadPng(EncodePng(image));
+    EXPECT_EQ(std::make_pair(png.width, png.height), std::make_pair(3, 2));
+    EXPECT_EQ(png.chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    EXPECT_EQ(png.rows, (std::vector<uint8_t>{0, 255, 0, 0, 0,   0,   0,   1, 2, 3,
+                                              0, 0,   0, 0, 255, 255, 255, 0, 0, 0}));
+    const std::string text = "123456789";
+    EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())),
+              0xCBF43926u);
+}
+
+TEST(Screenshot, NamesCarryTheDateAndTimeAndNeverReplaceOneAnother) {
+    std::tm when{3, 5, 9, 7, 11, 2026 - 1900, 0, 0, -1, 0, nullptr};
+    EXPECT_EQ(ScreenshotName(std::mktime(&when)), "volley-20261207-090503");
+    testing::TempDir dir;
+    const std::string folder = (dir.Path() / "Screenshots").string();
+    std::string error;
+    const std::string first = SaveScreenshot(Surface(4, 4, kWhite), folder, 1000000, error);
+    const std::string second = SaveScreenshot(Surface(4, 4, kWhite), folder, 1000000, error);
+    ASSERT_FALSE(first.empty()) << error;
+    EXPECT_EQ(second, first.substr(0, first.size() - 4) + "-2.png");
+    EXPECT_EQ(ReadPng(testing::ReadBytes(second)).width, 4);
+    std::ofstream(dir.Path() / "File") << "x";  // a file where the folder should be
+    EXPECT_EQ(SaveScreenshot(Surface(2, 2), (dir.Path() / "File").string(), 0, error), "");
+    EXPECT_NE(error.find("File"), std::string::npos) << error;
+}
+
+constexpr int kCeilingSample = static_cast<int>(0.891f * 32768);
+
+std::vector<int16_t> Stereo(int frames, int16_t left, int16_t right) {
+    std::vector<int16_t> samples;
+    for (int i = 0; i < frames; ++i) {
+        samples.insert(samples.end(), {left, right});
+    }
+    return samples;
+}
+
+// A loud left channel turns the right one down alike, so the stereo picture holds.
+TEST(MixLimiter, QuietSoundGetsTheMakeupAndNoSampleEverPassesTheCeiling) {
+    MixLimiter limiter(4.0f, 0.891f, 2205);
+    std::vector<int16_t> quiet = Stereo(1000, 1000, -2500);
+    limiter.Process(quiet.data(), 1000, 2);
+    EXPECT_EQ(quiet[0], 4000);
+    EXPECT_EQ(quiet[1], -10000);
+    EXPECT_EQ(quiet[1998], 4000);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> any(-32768, 32767);
+    std::vector<int16_t> samples(2 * 44100);
+    for (int block = 0; block < 20; ++block) {
+        for (int16_t& s : samples) {
+            s = static_cast<int16_t>(any(random) / (1 + block % 5 * 4));
+        }
+        limiter.Process(samples.data(), 44100, 2);
+        for (int16_t s : samples) {
+            ASSERT_LE(std::abs(static_cast<int>(s)), kCeilingSample) << "block " << block;
+        }
+    }
+    std::vector<int16_t> linked = Stereo(10, 32000, 1000);
+    limiter.Process(linked.data(), 10, 2);
+    EXPECT_LE(linked[18], kCeilingSample);
+    EXPECT_EQ(linked[19], static_cast<int16_t>(1000.0f * linked[18] / 32000.0f));
+}
+
+// At once down, and back up smoothly within a few release times (of 50 ms).
+TEST(MixLimiter, TheGainComesBackAfterAPeak) {
+    MixLimiter limiter(4.0f, 0.891f, 2205);
+    std::vector<int16_t> peak = Stereo(1, 30000, 30000);
+    limiter.Process(peak.data(), 1, 2);
+    EXPECT_GE(peak[0], kCeilingSample - 1);
+    EXPECT_LE(peak[0], kCeilingSample);
+    std::vector<int16_t> after = Stereo(5 * 2205, 1000, 1000);
+    limiter.Process(after.data(), 5 * 2205, 2);
+    EXPECT_LT(after[0], 1500) << "just after the peak the gain is still down";
+    EXPECT_GT(after.back(), 3900) << "back to the makeup gain";
+    for (size_t i = 2; i < after.size(); i += 2) {
+        ASSERT_GE(after[i], after[i - 2]) << "rising without a jump back down, at frame " << i / 2;
+    }
+}
+
+Bytes Chunk(const char* type, const Bytes& body) {
+    Bytes chunk(type, type + 4);
+    const auto length = static_cast<uint32_t>(body.size());
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        chunk.push_back(static_cast<uint8_t>(length >> shift));
+    }
+    chunk.insert(chunk.end(), body.begin(), body.end());
+    return chunk;
+}
+
+Bytes Header(uint8_t format, uint8_t tracks, uint16_t division = 480) {
+    return Chunk("MThd", {0, format, 0, tracks, static_cast<uint8_t>(division >> 8),
+                          static_cast<uint8_t>(division)});
+}
+
+Bytes File(std::initializer_list<Bytes> chunks) {
+    Bytes file;
+    for (const Bytes& chunk : chunks) {
+        file.insert(file.end(), chunk.begin(), chunk.end());
+    }
+    return file;
+}
+
+// A note on and off, the second by running status, a tempo and the end of the track.
+const Bytes kTrack = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x00, 0x90, 0x3C, 0x64,
+                      0x60, 0x3C, 0x00, 0x00, 0xC0, 0x05, 0x00, 0xFF, 0x2F, 0x00};
+
+Bytes OneTrack(const Bytes& events) {
+    return File({Header(0, 1), Chunk("MTrk", events)});
+}
+
+// The file and the message its refusal holds, "" for a file taken.
+TEST(MidiCheck, TakesWellFormedFilesAndRefusesEachKindOfDamage) {
+    const Bytes good = File({Header(1, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)});
+    Bytes longHeader = Header(0, 1);
+    longHeader[7] = 60;  // a header length past the end of the file
+    const std::pair<Bytes, const char*> cases[] = {
+        {good, ""},
+        {File({Header(0, 1), Chunk("XTRA", {1, 2, 3}), Chunk("MTrk", kTrack)}), ""},  // passed over
+        {OneTrack({}), ""},
+        {{}, "not a standard MIDI file"},
+        {{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0}, "not a standard MIDI file"},
+        {longHeader, "header"},
+        {File({Header(3, 1), Chunk("MTrk", kTrack)}), "header"},  // format 3
+        {File({Header(1, 0)}), "header"},                         // no tracks
+        {File({Header(0, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)}), "header"},
+        {File({Header(1, 2), Chunk("MTrk", kTrack)}), "announces"},
+        {Bytes(good.begin(), good.end() - 3), "past the end"},
+        {File({Header(0, 1), Chunk("MTrk", kTrack), Bytes{'M', 'T'}}), "inside a chunk header"},
+        {OneTrack({0x80, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3C, 0x64}),
+         "damaged event"},                                           // 5-byte delta
+        {OneTrack({0x00, 0x90, 0x3C}), "damaged event"},             // a note without its velocity
+        {OneTrack({0x00, 0x90, 0x3C, 0x90}), "damaged event"},       // a status byte for data
+        {OneTrack({0x00, 0x3C, 0x64}), "damaged event"},             // running status on nothing
+        {OneTrack({0x00, 0xFF, 0x01, 0x10, 'a'}), "damaged event"},  // meta longer than its track
+        {OneTrack({0x00, 0xF0, 0x05, 0x7E}), "damaged event"},       // system exclusive, likewise
+        {OneTrack({0x00, 0xF8}), "damaged event"},                   // a real-time message
+        {OneTrack({0x00}), "damaged event"},                         // a delta time with no event
+    };
+    for (const auto& [file, errorHas] : cases) {
+        std::string error;
+        EXPECT_EQ(CheckMidiFile(file, error), std::string(errorHas).empty()) << error;
+        EXPECT_NE(error.find(errorHas), std::string::npos) << error;
+    }
+}
+
+TEST(MidiCheck, TakesEveryPieceTheGameShipsAsAFullLoop) {
+    int pieces = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(testing::BuiltGameDir() + "/Music")) {
+        SCOPED_TRACE(entry.path().string());
+        const Bytes file = testing::ReadBytes(entry.path());
+        std::string error;
+        EXPECT_TRUE(CheckMidiFile(file, error)) << error;
+        MidiSequence sequence;
+        ASSERT_TRUE(BuildMidiSequence(file, 1000, sequence, error)) << error;
+        EXPECT_GE(sequence.LoopFrames, 60'000u);
+        EXPECT_LE(sequence.LoopFrames, 120'000u);
+        ++pieces;
+    }
+    EXPECT_EQ(pieces, 11);
+}
+
+constexpr int kRate = 1000;
+const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
+
+// 120 beats a minute for a beat of 96 ticks (half a second), then 60 for another (a second).
+const Bytes kConductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x60, 0xFF,
+                          0x51, 0x03, 0x0F, 0x42, 0x40, 0x60, 0xFF, 0x2F, 0x00};
+// A C for the first beat, a D for the second.
+const Bytes kTwoNotes = {0x00, 0x90, 60,   100,  0x60, 0x80, 60,   64,   0x00, 0x90,
+                         62,   100,  0x60, 0x80, 62,   64,   0x00, 0xFF, 0x2F, 0x00};
+
+class RecordingSink final : public MidiSink {
+  public:
+    void Send(const SequencedMessage& m) override {
+        sent.push_back(std::to_string(frames) + ":" + std::to_string(m.Status) + ":" +
+                       std::to_string(m.Data1));
+    }
+    void Render(uint32_t count) override { frames += count; }
+    std::vector<std::string> sent;
+    uint32_t frames = 0;
+};
+
+TEST(MidiSequence, MessagesFallOnTheirFramesThroughTempoChangesAndTheLoopHasNoSeam) {
+    MidiSequence sequence;
+    std::string error;
+    const Bytes file =
+        File({Header(1, 2, 96), Chunk("MTrk", kConductor), Chunk("MTrk", kTwoNotes)});
+    ASSERT_TRUE(BuildMidiSequence(file, kRate, sequence, error)) << error;
+    EXPECT_EQ(sequence.LoopFrames, 1500u);
+    const std::vector<std::string> expected = {"0:144:60",    "500:128:60",  "500:144:62",
+                                               "1500:128:62", "1500:144:60", "2000:128:60",
+                                               "2000:144:62", "3000:128:62", "3000:144:60"};
+    for (uint32_t chunk : {7u, 512u, 3200u}) {
+        SequencePlayer player;
+        RecordingSink sink;
+        player.Start(&sequence);
+        for (uint32_t played = 0; played < 3200; played += chunk) {
+            player.Play(std::min(chunk, 3200 - played), sink);
+        }
+        EXPECT_EQ(sink.sent, expected) << "in chunks of " << chunk;
+        EXPECT_EQ(sink.frames, 3200u);
+    }
+    // SMPTE time: 25 frames a second of 40 ticks, a thousand ticks a second.
+    const Bytes track = {0x81, 0x7A, 0x90, 60, 100, 0x81, 0x7A, 0x80, 60, 64, 0x00, 0xFF, 0x2F, 0};
+    ASSERT_TRUE(BuildMidiSequence(File({Header(0, 1, 0xE728), Chunk("MTrk", track)}), kRate,
+                                  sequence, error));
+    EXPECT_EQ(sequence.Messages.at(0).Frame, 250u);
+    EXPECT_EQ(sequence.LoopFrames, 500u);
+}
+
+TEST(MidiSequence, PiecesTooShortTooLongOrTooCrowdedAreRefused) {
+    Bytes crowded;
+    for (int i = 0; i < 700; ++i) {
+        crowded.insert(crowded.end(), {0x00, 0x90, 60, 100});
+    }
+    crowded.insert(crowded.end(), {0x14, 0xFF, 0x2F, 0x00});  // 20 ticks: 0.104 s
+    auto piece = [](uint16_t division, const Bytes& events) {
+        return File({Header(0, 1, division), Chunk("MTrk", events)});
+    };
+    const std::pair<Bytes, const char*> cases[] = {
+        {piece(96, kEnd), "a tenth of a second"},
+        {piece(96, {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00}), "more than an hour"},
+        {piece(96, crowded), "more messages"},        // than a cable carries
+        {piece(0xE700, kTwoNotes), "time division"},  // SMPTE frames without ticks
+    };
+    for (const auto& [file, errorHas] : cases) {
+        MidiSequence sequence;
+        std::string error;
+        EXPECT_FALSE(BuildMidiSequence(file, kRate, sequence, error)) << errorHas;
+        EXPECT_NE(error.find(errorHas), std::string::npos) << error;
+    }
+}
+
+}  // namespace
+}  // namespace volley
