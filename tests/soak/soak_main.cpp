@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 #include "resident_memory.h"
 #include "shell/scenes.h"
@@ -22,74 +22,55 @@ constexpr uint32_t kClockStartMs = 0xFFFFFFFFu - 60000;
 // patterns, the save file's write at the end), not more.
 constexpr size_t kResidentGrowthLimit = 1 << 20;
 
-struct Options {
-    long frames = 1000000;
-    uint64_t seed = 1;
-};
-
-bool ParseOptions(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
-            options.frames = std::strtol(argv[++i], nullptr, 10);
-        } else if (std::strcmp(argv[i], "--seed") == 0 && hasValue) {
-            options.seed = std::strtoull(argv[++i], nullptr, 10);
-        } else {
-            return false;
-        }
-    }
-    return options.frames > 0;
-}
-
-void Report(const volley::testing::TourCounts& counts, size_t residentAfterFirstStage,
-            size_t residentAtEnd, double seconds) {
-    std::printf(
-        "soak: %ld frames in %.1f s, %d stages started, %d clears, %d game overs, "
-        "%d pauses\n",
-        counts.frames, seconds, counts.stagesStarted, counts.clears, counts.gameOvers,
-        counts.pauses);
-    std::printf("soak: resident %.2f MB after the first stage, %.2f MB at the end\n",
-                residentAfterFirstStage / 1048576.0, residentAtEnd / 1048576.0);
+int Failed(const char* what) {
+    std::fprintf(stderr, "soak: FAILED %s\n", what);
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: volley_soak [--frames N] [--seed S]\n");
-        return 2;
+    long frames = 1000000;
+    uint64_t seed = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (i + 1 < argc && option == "--frames") {
+            frames = std::strtol(argv[++i], nullptr, 10);
+        } else if (i + 1 < argc && option == "--seed") {
+            seed = std::strtoull(argv[++i], nullptr, 10);
+        } else {
+            std::fprintf(stderr, "usage: volley_soak [--frames N] [--seed S]\n");
+            return 2;
+        }
     }
     const auto start = std::chrono::steady_clock::now();
     volley::testing::TestGame t(volley::testing::BuiltGameDir(), kClockStartMs);
     t.platform.sound.Record = false;
     t.platform.music.Record = false;
-    volley::Main(*t, options.seed);
+    volley::Main(*t, seed);
     t->MaxStage = volley::kStageCount;
-    volley::SoakRun run(t, options.frames, options.seed);
+    volley::SoakRun run(t, frames, seed);
     t.platform.events.OnPump = [&] { run.Pump(); };
     volley::RunScenes(*t);
-    const size_t residentAtEnd = volley::ResidentBytes();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
     const volley::testing::TourCounts& counts = run.Counts();
-    const size_t residentAfterFirstStage = run.ResidentAfterFirstStage();
-    Report(counts, residentAfterFirstStage, residentAtEnd, seconds);
+    const double first = run.ResidentAfterFirstStage() / 1048576.0;
+    const double end = volley::ResidentBytes() / 1048576.0;
+    std::printf(
+        "soak: %ld frames in %.1f s, %d stages started, %d clears, %d game overs, %d pauses\n"
+        "soak: resident %.2f MB after the first stage, %.2f MB at the end\n",
+        counts.frames,
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+        counts.stagesStarted, counts.clears, counts.gameOvers, counts.pauses, first, end);
     std::fflush(stdout);
     if (!run.Failure().empty()) {
-        std::fprintf(stderr, "soak: FAILED at %s\n", run.Failure().c_str());
-        return 1;
+        return Failed(("at " + run.Failure()).c_str());
     }
-    if (counts.frames < options.frames || residentAfterFirstStage == 0) {
-        std::fprintf(stderr, "soak: FAILED: the run ended after %ld frames, %d stages\n",
-                     counts.frames, counts.stagesStarted);
-        return 1;
+    if (counts.frames < frames || first == 0) {
+        return Failed("the run ended before its frames were played");
     }
-    if (residentAtEnd > residentAfterFirstStage + kResidentGrowthLimit) {
-        std::fprintf(stderr,
-                     "soak: FAILED: resident memory grew by %.2f MB after the first stage\n",
-                     (residentAtEnd - residentAfterFirstStage) / 1048576.0);
-        return 1;
+    if (end > first + kResidentGrowthLimit / 1048576.0) {
+        return Failed("resident memory grew by more than 1 MB after the first stage");
     }
     std::printf("soak: passed\n");
     return 0;
