@@ -1,7 +1,19 @@
+// The rules of the play field: the ship's keys, moves, volleys and bombs; the touch boxes; hits,
+// the power guard and items; the enemies' walls, fire and shots; leaving the field and ramming.
 #include "player/player_rules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "enemies/enemies.h"
+#include "enemies/enemy_shots.h"
+#include "enemies/patterns.h"
+#include "input/input.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "shell/game_loop.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -9,100 +21,452 @@
 namespace volley {
 namespace {
 
-class PlayerRules : public ::testing::Test {
+using std::tuple;
+using K = GameKey;
+
+class Rules : public ::testing::Test {
   protected:
     void SetUp() override {
-        Main(*t, 1);
+        Main(*t, 9);
         ResetGame(*t);
-        t->PlayerX = 100;
-        t->PlayerY = 200;
+        t->Stage = 0;  // no script: the tests place every enemy themselves
+        // Boxes the tests can reason about: shots 4 x 12 and 32 x 16, enemies 32 x 32, items 16.
+        t->PlayerShotTypes[PlayerShotKind::Needle] = SpriteRect{0, 400, 4, 12};
+        t->PlayerShotTypes[PlayerShotKind::Wide] = SpriteRect{0, 440, 32, 16};
+        for (int kind = 0; kind <= 41; ++kind) {
+            const int16_t size = kind < 3 ? 16 : 32;
+            t->EnemyTypes.Items[kind] = SpriteRect{0, 64, size, size};
+        }
+        t->EnemyShotTypes[EnemyShotKind::Orb] = SpriteRect{0, 400, 8, 8};
+        Ship(200, 400);
     }
+    void Ship(int x, int y) {
+        t->PlayerX = static_cast<int16_t>(x);
+        t->PlayerY = static_cast<int16_t>(y);
+    }
+    // Holds exactly these keys, with every earlier press forgotten.
+    void Hold(std::vector<GameKey> keys) {
+        t.platform.keys = HeadlessKeyboard();
+        for (GameKey k : keys) {
+            t.platform.keys.Hold(k, true);
+        }
+    }
+    // An enemy of `kind` with its kind's values, standing still at (x, y).
+    Enemy& Place(EnemyKind kind, int x, int y, int slot = 0) {
+        Enemy& e = testing::PlaceEnemy(*t, slot, kind, x, y);
+        e.VY = 0;
+        return e;
+    }
+    PlayerShot& Shot(int slot) { return t->PlayerShots[slot]; }
+    EnemyShot& Bullet(int slot = 0) { return t->EnemyShots[slot]; }
     const std::vector<const std::vector<uint8_t>*>& Played() { return t.platform.sound.Played; }
     testing::TestGame t;
 };
 
-TEST_F(PlayerRules, TheTouchTestShrinksTheOtherBoxByTwoPixels) {
-    // Left of the ship: OX + OW - 2 must pass PlayerX.
-    EXPECT_FALSE(TouchesPlayer(*t, 90, 200, 12, 10));  // 90 + 12 - 2 = 100: no
-    EXPECT_TRUE(TouchesPlayer(*t, 91, 200, 12, 10));
-    // Right of the ship: OX + 2 must stay below PlayerX + 32.
-    EXPECT_FALSE(TouchesPlayer(*t, 130, 200, 12, 10));
-    EXPECT_TRUE(TouchesPlayer(*t, 129, 200, 12, 10));
-    // Above and below.
-    EXPECT_FALSE(TouchesPlayer(*t, 100, 190, 10, 12));
-    EXPECT_TRUE(TouchesPlayer(*t, 100, 191, 10, 12));
-    EXPECT_FALSE(TouchesPlayer(*t, 100, 230, 10, 12));
-    EXPECT_TRUE(TouchesPlayer(*t, 100, 229, 10, 12));
+TEST_F(Rules, KeysResolveByPriorityAndEveryTapIsForgotten) {
+    const std::pair<std::vector<GameKey>, Direction> cases[] = {
+        {{K::Up, K::Down}, Direction::Down},
+        {{K::Left, K::Right}, Direction::Left},
+        {{K::Left, K::Right, K::Up}, Direction::LeftUp},
+        {{K::Left, K::Right, K::Up, K::X}, Direction::BombHeld}};
+    for (const auto& [keys, want] : cases) {
+        Hold(keys);
+        EXPECT_EQ(ReadKeys(*t), want) << static_cast<int>(want);
+    }
+    Hold({});
+    t.platform.keys.Tap(GameKey::Z);
+    t.platform.keys.Tap(GameKey::Right);
+    EXPECT_EQ(ReadKeys(*t), Direction::Right);
+    EXPECT_EQ(ReadKeys(*t), Direction::None);
+    EXPECT_FALSE(t.platform.keys.Query(GameKey::Z)) << "the fire tap was flushed too";
+}
+
+TEST_F(Rules, TheShipMovesBanksAndStaysOnTheSurface) {
+    const int w = t->ScreenWidth, h = t->ScreenHeight;
+    const struct {
+        std::vector<GameKey> keys;
+        int x, y, wantX, wantY, frame;
+    } cases[] = {{{}, 200, 300, 200, 300, 2},
+                 {{K::Up}, 200, 300, 200, 292, 2},
+                 {{K::Right}, 200, 300, 208, 300, 3},
+                 {{K::Down}, 200, 300, 200, 308, 2},
+                 {{K::Left}, 200, 300, 192, 300, 1},
+                 {{K::Up, K::Right}, 200, 300, 208, 292, 4},
+                 {{K::Right, K::Down}, 0, 0, 8, 8, 4},
+                 {{K::Down, K::Left}, 200, 300, 192, 308, 0},
+                 {{K::Left, K::Up}, 3, 5, 0, 0, 0},
+                 {{K::X, K::Left}, 200, 300, 200, 300, 2},
+                 {{K::Right, K::Down}, w - 35, h - 55, w - 32, h - 52, 4}};
+    for (const auto& c : cases) {
+        Hold(c.keys);
+        Ship(c.x, c.y);
+        MovePlayer(*t);
+        EXPECT_EQ(tuple(t->PlayerX, t->PlayerY, t->PlayerFrame), tuple(c.wantX, c.wantY, c.frame))
+            << "from " << c.x << "," << c.y;
+    }
+    Hold({GameKey::Left});
+    Ship(200, 300);
+    t->Joy.Direction = Direction::Up;
+    MovePlayer(*t);
+    EXPECT_EQ(tuple(t->PlayerX, t->PlayerY), tuple(200, 292)) << "the earlier direction wins";
+    t->PlayerDown = true;
+    Hold({GameKey::Left});
+    MovePlayer(*t);
+    EXPECT_EQ(tuple(t->PlayerY, t.platform.keys.QueryCount(GameKey::Left)), tuple(292, 0))
+        << "a downed ship neither moves nor reads the keys";
+}
+
+TEST(Joystick, AxesCountOnlyAtTheirExtremesAndTenButtonsAreRead) {
+    using D = Direction;
+    const struct {
+        uint16_t x, y;
+        Direction want;
+    } axes[] = {{0, 32767, D::Left},      {1, 32767, D::None},    {60000, 32767, D::None},
+                {60001, 32767, D::Right}, {32767, 0, D::Up},      {32767, 65535, D::Down},
+                {0, 0, D::LeftUp},        {65535, 0, D::UpRight}, {65535, 65535, D::RightDown},
+                {0, 65535, D::DownLeft}};
+    for (const auto& a : axes) {
+        EXPECT_EQ(JoyDirection(a.x, a.y), a.want) << a.x << "," << a.y;
+    }
+    testing::TestGame t;
+    t.platform.joysticks.Set(0, JoyReading{0, 32767, (1u << 11) | (1u << 0) | (1u << 9)});
+    JoyInit(*t);
+    const JoyState state = ReadJoystick(*t);
+    EXPECT_EQ(state.Direction, Direction::Left);
+    for (int b = 0; b < 10; ++b) {
+        EXPECT_EQ(state.Button[b], b == 0 || b == 9) << b << ": button 12 is beyond the ten";
+    }
+}
+
+TEST_F(Rules, EachPowerLevelFiresItsVolley) {
+    struct Expected {
+        int16_t kind, dx, vx;
+    };
+    const std::vector<std::vector<Expected>> shapes = {
+        {},
+        {{0, 14, 0}},
+        {{3, 0, 0}},
+        {{0, -8, -6}, {3, 0, 0}, {0, 36, 6}},
+        {{3, -8, -6}, {3, 0, 0}, {3, 8, 6}},
+        {{3, -16, -6}, {3, -8, -3}, {3, 0, 0}, {3, 8, 3}, {3, 16, 6}},
+        {}};  // none outside levels 1 to 5
+    for (int level = 0; level <= 6; ++level) {
+        ResetGame(*t);
+        t->PowerLevel = static_cast<int16_t>(level);
+        FireVolley(*t);
+        const auto& shape = shapes[level];
+        for (size_t i = 0; i < shape.size(); ++i) {
+            const PlayerShot& s = Shot(static_cast<int>(i));
+            EXPECT_EQ(tuple(s.State, RowOf(s.Kind), s.X, s.Y, s.VX, s.VY, s.Power),
+                      tuple(1, shape[i].kind, 200 + shape[i].dx, 368, shape[i].vx, -12, 1))
+                << level << " " << i;
+        }
+        EXPECT_EQ(Shot(static_cast<int>(shape.size())).State, 0) << level;
+    }
+}
+
+TEST_F(Rules, ABombFillsTheFreeSlotsOfItsHalfOfTheTable) {
+    for (int i = 0; i <= 198; ++i) {
+        Shot(i) = PlayerShot{1, PlayerShotKind::Needle, 1, 7, 0, 0, 0};  // leaves 199 and 200
+    }
+    t->PowerLevel = 1;
+    FireVolley(*t);
+    DropBomb(*t);
+    EXPECT_EQ(tuple(Shot(100).X, Shot(100).Kind, Shot(199).Kind, Shot(200).Kind),
+              tuple(7, PlayerShotKind::Needle, PlayerShotKind::Fragment, PlayerShotKind::Fragment))
+        << "no volley with its half full; the bomb's half keeps its taken slots";
+    EXPECT_EQ(tuple(t->Bombs, t->BombActive, t->LabelDirty[LabelId::Bombs]), tuple(2, true, true));
+    ASSERT_FALSE(Played().empty());
+    EXPECT_EQ(Played()[0], &t->SndBom);
+}
+
+TEST_F(Rules, FireEveryFourthFrameBombsFortyTwoApartAndNothingWhileDown) {
+    t->PowerLevel = 1;
+    Ship(200, 44);  // the volley starts at 12: one step to 0, the next leaves at -12
+    Hold({GameKey::Z, GameKey::X});
+    t->Bombs = 2;
+    t->ShotTimer = t->BombTimer = 0;
+    t->BombActive = false;
+    std::vector<int> volleys, bombs, rows;
+    for (int frame = 1; frame <= 60; ++frame) {
+        const int fired = t.platform.keys.QueryCount(GameKey::Z), left = t->Bombs;
+        UpdatePlayerShots(*t);
+        if (t.platform.keys.QueryCount(GameKey::Z) > fired) {
+            volleys.push_back(frame);
+        }
+        if (t->Bombs < left) {
+            bombs.push_back(frame);
+        }
+        if (frame <= 6) {
+            rows.push_back(Shot(0).State == 1 ? Shot(0).Y : 99);
+        }
+    }
+    EXPECT_EQ(volleys.size(), 15u);
+    EXPECT_EQ(volleys.front(), 4);
+    EXPECT_EQ(bombs, (std::vector<int>{1, 43})) << "and none once the stock is out";
+    EXPECT_EQ(rows, (std::vector<int>{99, 99, 99, 0, 99, 99}));
+    t->PlayerDown = true;
+    const std::vector<PlayerShot> before(t->PlayerShots.begin(), t->PlayerShots.end());
+    for (int i = 0; i < 8; ++i) {
+        UpdatePlayerShots(*t);
+    }
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), t->PlayerShots.begin(),
+                           [](const PlayerShot& a, const PlayerShot& b) { return a.Y == b.Y; }));
+    EXPECT_EQ(t.platform.keys.QueryCount(GameKey::Z), 15);
+}
+
+TEST_F(Rules, AShotDamagesEveryEnemyItOverlapsButPassesItemsAndBlasts) {
+    Enemy& a = Place(EnemyKind::Interceptor, 100, 100, 0);
+    Enemy& b = Place(EnemyKind::Interceptor, 110, 105, 1);
+    Enemy& item = Place(EnemyKind::BombItem, 100, 100, 2);
+    a.HP = 3;
+    b.HP = 1;
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 112, 110, 0, -12};
+    EXPECT_TRUE(HitEnemies(*t, 112, 110, 0));
+    EXPECT_EQ(tuple(a.HP, a.State, b.HP, b.State, item.HP, item.State), tuple(2, 1, 0, 2, 1, 1));
+    ASSERT_EQ(Played().size(), 2u);
+    EXPECT_EQ(tuple(Played()[0], Played()[1]), tuple(&t->SndKi, &t->SndHitB));
+    EXPECT_TRUE(HitEnemies(*t, 112, 110, 0));
+    EXPECT_EQ(b.HP, 0) << "an exploding enemy is not hit again";
+    EXPECT_FALSE(HitEnemies(*t, 112, 300, 0));
+}
+
+TEST_F(Rules, TouchBoxesCountTwoPixelsSmallerOnEverySide) {
+    // A 4 x 12 shot against a 32 x 32 enemy at (100, 100), one pixel either side of each edge.
+    Enemy& e = Place(EnemyKind::Interceptor, 100, 100);
+    e.HP = 10;
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 0, 0, 0, -12};
+    const struct {
+        int x, y;
+        bool hit;
+    } shots[] = {{98, 110, false}, {99, 110, true}, {130, 110, false}, {129, 110, true},
+                 {110, 90, false}, {110, 91, true}, {110, 130, false}, {110, 129, true}};
+    for (const auto& s : shots) {
+        EXPECT_EQ(HitEnemies(*t, s.x, s.y, 0), s.hit) << s.x << "," << s.y;
+    }
+    EXPECT_EQ(e.HP, 6);
+    // A 12 x 10 (or 10 x 12) object against the ship at (100, 200).
+    Ship(100, 200);
+    const struct {
+        int x, y, w, h;
+        bool touches;
+    } objects[] = {{90, 200, 12, 10, false},  {91, 200, 12, 10, true},   {130, 200, 12, 10, false},
+                   {129, 200, 12, 10, true},  {100, 190, 10, 12, false}, {100, 191, 10, 12, true},
+                   {100, 230, 10, 12, false}, {100, 229, 10, 12, true}};
+    for (const auto& o : objects) {
+        EXPECT_EQ(TouchesPlayer(*t, o.x, o.y, o.w, o.h), o.touches) << o.x << "," << o.y;
+    }
     t->PlayerDown = true;
     EXPECT_FALSE(TouchesPlayer(*t, 100, 200, 32, 32)) << "nothing touches a downed ship";
 }
 
-TEST_F(PlayerRules, AHitPastTheEnergyDownsTheShipWithEverythingElseApplied) {
+TEST_F(Rules, HitsCycleThePowerGuardAndAHitPastTheEnergyDownsTheShip) {
+    t->PowerLevel = 3;
+    t->PowerGuard = 5;
+    // Level 3 falls at the 5th hit, level 2 at the 12th; level 1 is never lowered.
+    const int steps[][3] = {{4, 3, 1}, {1, 2, 7}, {7, 1, 7}, {7, 1, 7}};
+    for (const auto& [hits, level, guard] : steps) {
+        for (int hit = 0; hit < hits; ++hit) {
+            DamagePlayer(*t, 1);
+        }
+        EXPECT_EQ(tuple(t->PowerLevel, t->PowerGuard), tuple(level, guard));
+    }
+    EXPECT_EQ(tuple(t->PlayerEnergy, t->PlayerDown), tuple(100 - 19, false));
     t->PlayerEnergy = 20;
+    t.platform.sound.Played.clear();
     DamagePlayer(*t, 30);
-    EXPECT_EQ(t->PlayerEnergy, -10);
-    EXPECT_TRUE(t->PlayerDown);
-    EXPECT_EQ(t->PowerGuard, 4);
+    EXPECT_EQ(tuple(t->PlayerEnergy, t->PlayerDown, t->PowerGuard), tuple(-10, true, 6));
     ASSERT_EQ(Played().size(), 1u);
     EXPECT_EQ(Played()[0], &t->SndHitB);
 }
 
-TEST_F(PlayerRules, ThePowerGuardCycles) {
-    t->PowerLevel = 3;
-    t->PowerGuard = 5;
-    for (int hit = 1; hit <= 5; ++hit) {
-        DamagePlayer(*t, 1);
+TEST_F(Rules, ItemsRaiseTheShipOrTurnIntoPointsWhenFull) {
+    const struct {
+        EnemyKind kind;
+        int16_t level, energy, wantLevel, wantEnergy, wantBombs;
+        int32_t wantScore;
+    } cases[] = {{EnemyKind::PowerItem, 1, 100, 2, 100, 3, 0},
+                 {EnemyKind::PowerItem, 4, 100, 5, 100, 3, 0},
+                 {EnemyKind::PowerItem, 5, 100, 5, 100, 3, 500},
+                 {EnemyKind::BombItem, 5, 100, 5, 100, 4, 0},
+                 {EnemyKind::EnergyItem, 1, 90, 1, 100, 3, 0},
+                 {EnemyKind::EnergyItem, 1, 100, 1, 100, 3, 500},
+                 {EnemyKind::EnergyItem, 1, 50, 1, 70, 3, 0},
+                 {EnemyKind::EnergyItem, 1, 80, 1, 100, 3, 0}};
+    for (const auto& c : cases) {
+        ResetGame(*t);
+        t.platform.sound.Played.clear();
+        t->LabelDirty.fill(false);
+        t->PowerLevel = c.level;
+        t->PlayerEnergy = c.energy;
+        t->PowerGuard = 3;
+        CollectItem(*t, c.kind, 500);
+        EXPECT_EQ(tuple(t->PowerLevel, t->PlayerEnergy, t->Bombs, t->Score, t->PowerGuard,
+                        t->LabelDirty[LabelId::Score], t->LabelDirty[LabelId::Bombs]),
+                  tuple(c.wantLevel, c.wantEnergy, c.wantBombs, c.wantScore,
+                        c.kind == EnemyKind::PowerItem ? 7 : 3, c.wantScore > 0,
+                        c.kind == EnemyKind::BombItem))
+            << RowOf(c.kind) << " at " << c.level << "/" << c.energy;
+        ASSERT_EQ(Played().size(), 1u);
+        EXPECT_EQ(Played()[0], &t->SndUP);
     }
-    EXPECT_EQ(t->PowerLevel, 2);
-    EXPECT_EQ(t->PowerGuard, 7);
-    for (int hit = 1; hit <= 7; ++hit) {
-        DamagePlayer(*t, 1);
-    }
-    EXPECT_EQ(t->PowerLevel, 1);
-    EXPECT_EQ(t->PowerGuard, 7);
-    for (int hit = 1; hit <= 7; ++hit) {
-        DamagePlayer(*t, 1);
-    }
-    EXPECT_EQ(t->PowerLevel, 1) << "level 1 is never lowered";
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_EQ(t->PlayerEnergy, 100 - 19);
-    EXPECT_FALSE(t->PlayerDown);
 }
 
-TEST_F(PlayerRules, ItemsRaiseTheShipOrTurnIntoScoreWhenFull) {
-    t->PowerGuard = 2;
-    CollectItem(*t, EnemyKind::PowerItem, 500);
-    EXPECT_EQ(t->PowerLevel, 2);
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_EQ(t->Score, 0);
-
-    t->PowerLevel = 5;
-    t->PowerGuard = 3;
-    CollectItem(*t, EnemyKind::PowerItem, 500);
-    EXPECT_EQ(t->PowerLevel, 5);
-    EXPECT_EQ(t->Score, 500);
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_TRUE(t->LabelDirty[LabelId::Score]);
-
-    CollectItem(*t, EnemyKind::BombItem, 500);
-    EXPECT_EQ(t->Bombs, 4);
-    EXPECT_TRUE(t->LabelDirty[LabelId::Bombs]);
-
-    t->PlayerEnergy = 90;
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 100);
-    EXPECT_EQ(t->Score, 500);
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 100);
-    EXPECT_EQ(t->Score, 800);
-    t->PlayerEnergy = 50;
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 70);
-
-    ASSERT_EQ(Played().size(), 6u);
-    for (const auto* sound : Played()) {
-        EXPECT_EQ(sound, &t->SndUP);
+TEST_F(Rules, EnemiesTurnAtTheirWallsAndDashAtAShipInTheirRow) {
+    // Walls at 5 % and 85 % of the width: 22.55 and 383.35. The ship is at (shipX, 300).
+    const struct {
+        EnemyKind kind;
+        int x, y, age, flag, vx, shipX, wantVX;
+    } cases[] = {{EnemyKind::Escort, 383, 100, 22, 0, 6, 100, 6},
+                 {EnemyKind::Escort, 384, 100, 22, 0, 6, 100, -6},
+                 {EnemyKind::Escort, 22, 100, 22, 0, -6, 100, 6},
+                 {EnemyKind::Escort, 23, 100, 22, 0, -6, 100, -6},
+                 {EnemyKind::FinalBoss, 200, 100, 20, 0, 0, 100, -6},  // slides off at age 20
+                 // The chaser turns at the wall whatever side the ship is on, else dashes at it.
+                 {EnemyKind::Stage2Boss, 384, 300, 21, 1, 0, 420, -4},
+                 {EnemyKind::Stage2Boss, 200, 300, 21, 1, 0, 420, 4},
+                 // In the row when Y + 18 < ship Y + 32 and ship Y < Y + 16; dashes only once.
+                 {EnemyKind::Interceptor, 100, 286, 1, 0, 0, 100, -30},
+                 {EnemyKind::Interceptor, 100, 286, 1, 1, 0, 100, 0},
+                 {EnemyKind::Interceptor, 300, 284, 1, 0, 0, 100, 0}};
+    for (const auto& c : cases) {
+        Enemy& e = Place(c.kind, c.x, c.y);
+        e.Age = c.age;
+        e.MoveFlag = static_cast<int16_t>(c.flag);
+        e.VX = static_cast<int16_t>(c.vx);
+        Ship(c.shipX, 300);
+        EnemyMovePattern(*t, 0);
+        EXPECT_EQ(tuple(e.VX, e.VY), tuple(c.wantVX, 0)) << RowOf(c.kind) << " at " << c.x;
     }
+}
+
+TEST_F(Rules, EnemiesFireOnTheirStepsWhileTheShotTableHasRoom) {
+    Ship(400, 480);  // out of every enemy's row and column below
+    auto fireAt = [&](Enemy& e, int32_t age) {
+        t->EnemyShots.fill(EnemyShot{});
+        e.Age = age;
+        FireEnemyShots(*t, 0);
+        return std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
+                             [](const EnemyShot& s) { return s.State == 1; });
+    };
+    EXPECT_EQ(fireAt(Place(EnemyKind::Saucer, 100, 100), 40), 3);
+    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VY), tuple(EnemyShotKind::FanOrb, 6));
+    Enemy& gunboat = Place(EnemyKind::Gunboat, 100, 100);
+    EXPECT_EQ(fireAt(gunboat, 7), 0);
+    EXPECT_EQ(fireAt(gunboat, 8), 1);
+    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VX, Bullet().VY), tuple(EnemyShotKind::Needle, 0, 12));
+    // At r = 560 the final boss's aimed shot, if it comes, is replaced by the centre of its fan.
+    EXPECT_EQ(fireAt(Place(EnemyKind::FinalBoss, 100, 100), 560), 9);
+    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VX, Bullet().VY), tuple(EnemyShotKind::Heavy, 0, 12));
+    for (int16_t row : {4, 0, 1, 2, 6, 14, 19, 29, 35, 60}) {
+        Enemy& e = Place(static_cast<EnemyKind>(row), 100, 100);
+        for (int32_t age = 1; age < (row == 4 ? 40 : 300); ++age) {
+            ASSERT_EQ(fireAt(e, age), 0) << row << " at " << age;
+        }
+    }
+    // A full shot table stops a pattern altogether, even the first boss's switch at r = 200.
+    Enemy& boss = Place(EnemyKind::Stage1Boss, 100, 100);
+    boss.FireStep = 1;
+    boss.Age = 700;
+    for (EnemyShot& s : t->EnemyShots) {
+        s = EnemyShot{1, EnemyShotKind::Orb, 0, 0, 99, 0, 5};
+    }
+    FireEnemyShots(*t, 0);
+    EXPECT_EQ(boss.FireStep, 1);
+    // A fan clones its shot into free slots only, as far as there are any.
+    Bullet(0).VX = 0;
+    Bullet(7).State = 0;
+    SpreadShot(*t, Bullet(0), 3, 6, 5);
+    EXPECT_EQ(tuple(Bullet(0).VX, Bullet(7).VX, Bullet(7).State), tuple(0, 3, 1));
+    EXPECT_EQ(std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
+                            [](const EnemyShot& s) { return s.VX == 99; }),
+              399);
+    Bullet(50).State = 0;
+    FireEnemyShots(*t, 0);
+    EXPECT_EQ(boss.FireStep, 0);
+}
+
+TEST_F(Rules, EnemyShotsStartAtTheCentreLeaveOnePixelPastTheEdgeAndHitFirst) {
+    t->EnemyTypes[EnemyKind::Interceptor] = SpriteRect{0, 64, 33, 20};
+    Enemy& e = Place(EnemyKind::Interceptor, 10, 7, 3);
+    ShotFromEnemyCentre(*t, e, Bullet());
+    EXPECT_EQ(tuple(Bullet().X, Bullet().Y), tuple(26, 17));  // 26.5 to even
+    e.X = 11;
+    ShotFromEnemyCentre(*t, e, Bullet());
+    EXPECT_EQ(Bullet().X, 28);  // 27.5 to even
+    const auto w = static_cast<int16_t>(t->ScreenWidth);
+    Ship(0, 100);
+    Bullet(0) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 0, 0, 5};
+    Bullet(1) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 1, 0, 5};
+    Bullet(2) = EnemyShot{1, EnemyShotKind::Orb, 2, 100, -3, 0, 5};  // reaches -1 over the ship
+    UpdateEnemyShots(*t);
+    EXPECT_EQ(tuple(Bullet(0).State, Bullet(1).State, Bullet(2).State), tuple(1, 0, 0));
+    EXPECT_EQ(t->PlayerEnergy, 95) << "it hit the ship on its way out";
+    t->EnemyShots.fill(EnemyShot{});
+    Ship(200, 300);
+    t->ContactGuard = true;  // shots hit through it, every one that touches
+    Bullet(0) = EnemyShot{1, EnemyShotKind::Orb, 210, 310, 0, 0, 5};
+    Bullet(1) = EnemyShot{1, EnemyShotKind::Orb, 215, 305, 0, 0, 10};
+    Bullet(2) = EnemyShot{1, EnemyShotKind::Orb, 300, 310, 0, 0, 10};
+    UpdateEnemyShots(*t);
+    EXPECT_EQ(tuple(t->PlayerEnergy, Bullet(0).State, Bullet(1).State, Bullet(2).State),
+              tuple(80, 0, 0, 1));
+}
+
+TEST_F(Rules, EnemiesMoveAndLeaveTheFieldOnePixelPastItsEdges) {
+    const int w = t->ScreenWidth, h = t->ScreenHeight;
+    const int places[][3] = {{-1, 100, 0}, {w, 100, 1},     {w + 1, 100, 0}, {100, -1, 0},
+                             {100, h, 1},  {100, h + 1, 0}, {0, 0, 1}};
+    for (int i = 0; i < 7; ++i) {
+        Place(EnemyKind::Dart, places[i][0], places[i][1], i);
+    }
+    Enemy& mover = Place(EnemyKind::Dart, 100, 100, 7);
+    mover.VX = -3;
+    mover.VY = 6;
+    Enemy& blast = Place(EnemyKind::Dart, 100, 100, 8);
+    blast.State = 2;
+    blast.VY = 5;
+    UpdateEnemies(*t);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(tuple(t->Enemies[i].State, t->Enemies[i].Age), tuple(places[i][2], 1)) << i;
+    }
+    EXPECT_EQ(tuple(mover.X, mover.Y, t->Score), tuple(97, 106, 0)) << "leaving gives nothing";
+    EXPECT_EQ(tuple(blast.Y, blast.Age), tuple(100, 0)) << "explosions are left to themselves";
+}
+
+TEST_F(Rules, ASurvivingRamRaisesTheGuardForNineteenFrames) {
+    Ship(200, 300);
+    Enemy& e = Place(EnemyKind::ArmourBlock, 200, 300);  // neither fires nor steers
+    e.HP = 3;
+    std::vector<int16_t> energy;
+    for (int frame = 0; frame < 21; ++frame) {
+        RunFrame(*t);
+        energy.push_back(t->PlayerEnergy);
+    }
+    EXPECT_EQ(tuple(energy[0], energy[19], energy[20], e.HP), tuple(95, 95, 90, 1))
+        << "frames 1 to 19 are guarded; contact counts again in the 20th";
+    EXPECT_EQ(t.platform.sound.Played.size(), 2u);
+}
+
+TEST_F(Rules, RamsItemsAndTheGuardInOneFrame) {
+    Ship(200, 300);
+    Enemy& first = Place(EnemyKind::Dart, 200, 300, 0);  // HP 1
+    Enemy& second = Place(EnemyKind::Dart, 205, 305, 1);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(first.State, second.State, t->ContactGuard, t->PlayerEnergy),
+              tuple(2, 2, false, 90))
+        << "a ram that destroys raises no guard, so the second still rams";
+    t->ContactGuard = true;
+    t->PlayerEnergy = 50;
+    Enemy& item = Place(EnemyKind::EnergyItem, 205, 305, 0);
+    Enemy& enemy = Place(EnemyKind::Dart, 200, 300, 1);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(item.State, t->PlayerEnergy, enemy.State, enemy.HP), tuple(0, 70, 1, 1))
+        << "items are taken even while guarded; a guarded enemy is not hurt";
+    t->PlayerDown = true;
+    Place(EnemyKind::EnergyItem, 205, 305, 0);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(item.State, t->PlayerEnergy), tuple(1, 70)) << "nothing touches a downed ship";
 }
 
 }  // namespace
