@@ -3,11 +3,13 @@
 
 #include <tuple>
 
+#include "display/background.h"
 #include "display/blit.h"
 #include "display/compose.h"
 #include "display/gauge.h"
 #include "display/layout.h"
 #include "display/stars.h"
+#include "shell/scenes.h"
 #include "shell/startup.h"
 #include "test_game.h"
 
@@ -111,6 +113,24 @@ TEST_F(Display, EverySpriteDrawsAsItsMaskThenItsPictureClippedAtEveryEdge) {
         }
     }
     EXPECT_GT(drawn, 100) << "the sheet's sprites were all tried";
+}
+
+TEST_F(Display, TheBackgroundIsRestoredWhereverSomethingWasDrawn) {
+    StartGame(*t);
+    Form& f = t->Form1;
+    // Last frame's leftovers: an enemy's sprite and a star, where the background is not theirs;
+    // then the whole surface, as after a change of size.
+    const SpriteRect& cell = t->EnemyTypes[EnemyKind::Dart];
+    DrawMasked(*t, 100, 100, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
+    SetPixel(f.Picture2, 300, 300, MakePixel(1, 2, 3));
+    NoteDrawn(*t, 300, 300, 1, 1);
+    for (bool whole : {false, true}) {
+        ASSERT_NE(f.Picture2.Pixels, f.Def.Pixels);
+        BackgroundCopy(*t, true);
+        EXPECT_EQ(f.Picture2.Pixels, f.Def.Pixels) << whole;
+        f.Picture2 = Surface(f.Picture2.Width, f.Picture2.Height, MakePixel(1, 2, 3));
+        NoteDrawn(*t, 0, 0, f.Picture2.Width, f.Picture2.Height);
+    }
 }
 
 TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {

@@ -107,8 +107,10 @@ TEST_F(Rules, TheShipMovesBanksAndStaysOnTheSurface) {
     Hold({GameKey::Left});
     Ship(200, 300);
     t->Joy.Direction = Direction::Up;
+    t->Form1.Picture2 = t->Form1.Def;
     MovePlayer(*t);
     EXPECT_EQ(tuple(t->PlayerX, t->PlayerY), tuple(200, 292)) << "the earlier direction wins";
+    EXPECT_NE(t->Form1.Picture2.Pixels, t->Form1.Def.Pixels) << "and drawn there";
     t->PlayerDown = true;
     Hold({GameKey::Left});
     MovePlayer(*t);
@@ -136,6 +138,8 @@ TEST(Joystick, AxesCountOnlyAtTheirExtremesAndTenButtonsAreRead) {
     for (int b = 0; b < 10; ++b) {
         EXPECT_EQ(state.Button[b], b == 0 || b == 9) << b << ": button 12 is beyond the ten";
     }
+    t.platform.joysticks.SetFailing(0, true);
+    EXPECT_EQ(ReadJoystick(*t).Direction, Direction::None) << "a failed poll reads as centred";
 }
 
 TEST_F(Rules, EachPowerLevelFiresItsVolley) {
@@ -312,59 +316,64 @@ TEST_F(Rules, ItemsRaiseTheShipOrTurnIntoPointsWhenFull) {
     }
 }
 
-TEST_F(Rules, EnemiesTurnAtTheirWallsAndDashAtAShipInTheirRow) {
-    // Walls at 5 % and 85 % of the width: 22.55 and 383.35. The ship is at (shipX, 300).
-    const struct {
-        EnemyKind kind;
-        int x, y, age, flag, vx, shipX, wantVX;
-    } cases[] = {{EnemyKind::Escort, 383, 100, 22, 0, 6, 100, 6},
-                 {EnemyKind::Escort, 384, 100, 22, 0, 6, 100, -6},
-                 {EnemyKind::Escort, 22, 100, 22, 0, -6, 100, 6},
-                 {EnemyKind::Escort, 23, 100, 22, 0, -6, 100, -6},
-                 {EnemyKind::FinalBoss, 200, 100, 20, 0, 0, 100, -6},  // slides off at age 20
-                 // The chaser turns at the wall whatever side the ship is on, else dashes at it.
-                 {EnemyKind::Stage2Boss, 384, 300, 21, 1, 0, 420, -4},
-                 {EnemyKind::Stage2Boss, 200, 300, 21, 1, 0, 420, 4},
-                 // In the row when Y + 18 < ship Y + 32 and ship Y < Y + 16; dashes only once.
-                 {EnemyKind::Interceptor, 100, 286, 1, 0, 0, 100, -30},
-                 {EnemyKind::Interceptor, 100, 286, 1, 1, 0, 100, 0},
-                 {EnemyKind::Interceptor, 300, 284, 1, 0, 0, 100, 0}};
-    for (const auto& c : cases) {
-        Enemy& e = Place(c.kind, c.x, c.y);
-        e.Age = c.age;
-        e.MoveFlag = static_cast<int16_t>(c.flag);
-        e.VX = static_cast<int16_t>(c.vx);
-        Ship(c.shipX, 300);
-        EnemyMovePattern(*t, 0);
-        EXPECT_EQ(tuple(e.VX, e.VY), tuple(c.wantVX, 0)) << RowOf(c.kind) << " at " << c.x;
+// Every kind's flight and fire from the same start, as fingerprints of each step: a change in a
+// kind's pattern or in its row of the table shows in that kind's row here.
+TEST_F(Rules, EachKindFliesAndFiresAsItsRowOfTheTableSays) {
+    // Kinds 3 to 31, then 41.
+    const uint64_t flights[] = {
+        0xF98BD6713AB25218, 0x962238FFE62765B0, 0x48FF8E34FF1FF660, 0x24DC16CBD95C46D8,
+        0x5DC2FB2AC441D660, 0xB0601C731EEA3D92, 0x8700B5168E09D710, 0xCC7E2158D20E0200,
+        0xEC739BDD6824529D, 0x4ABCDB1774C7F35A, 0x962238FFE62765B0, 0x962238FFE62765B0,
+        0xED2BA917B7941CC2, 0xBE58BA4C06BDF9C0, 0x6D1555E965FA078A, 0x9FE9CB31C48EACC8,
+        0xA986AE91B3D35CB0, 0x661214F13C65C544, 0x440C8D0C93AFC378, 0xF9E3B7116DBA972C,
+        0xB71EC49290E3CBF6, 0xB1B0D6E3B33D11C6, 0xF9E3B7116DBA972C, 0x363E1332430D757E,
+        0xFA27C9332CAF6D9F, 0x1B0C109BD961EAE4, 0xA986AE91B3D35CB0, 0xA326EFE5074BD0D8,
+        0x4B61406CBAC23BE4, 0x440C8D0C93AFC378};
+    const uint64_t fires[] = {
+        0xD839F3F8792B2958, 0x7E3BB9258506CB30, 0x23958361DD51E690, 0x0000000000000000,
+        0xF4789D16DA3B5EBA, 0x7B068BCF1A4A1CB8, 0x187D3B2A30ED2363, 0x2A41F4FFAD33C573,
+        0xFEB61E1FF37F1EA0, 0x803D53CF981B369C, 0x2233D1A1EB558BFC, 0x0000000000000000,
+        0xC25A76716AB3146C, 0xD85FF7838E0F99BA, 0x87A8AEACC9FC6890, 0x0000000000000000,
+        0x0000000000000000, 0xE6D6538C7E4786BB, 0x0F23553FFB4C7F1E, 0xDA60B495CA82715A,
+        0x1FDA1B1828B12926, 0x1D3214CFACCC2734, 0xE6B058EBABC849C1, 0x1B0FDF158D7B0F66,
+        0x944FC92F838B9D59, 0x6D6E772A3DD44BB6, 0x0000000000000000, 0xC28E768AB942125C,
+        0xE2DDEFEB82EA140D, 0x66AA8136A7223E8C};
+    auto mix = [](uint64_t& h, std::initializer_list<int> values) {
+        for (int v : values) {
+            h = (h ^ static_cast<uint64_t>(v)) * 1099511628211u;
+        }
+    };
+    for (int i = 0; i < 30; ++i) {
+        const int kind = i < 29 ? i + 3 : 41;
+        const auto k = static_cast<EnemyKind>(kind);
+        t->Rng.Seed(kind);
+        uint64_t flew = 0, fired = 0;
+        Enemy& e = testing::PlaceEnemy(*t, 0, k, 100, 0);
+        for (int age = 1; age <= 600; ++age) {
+            Ship(age % 300 < 150 ? 100 : 300, 300);
+            e.Age = age;
+            EnemyMovePattern(*t, 0);
+            mix(flew, {e.X, e.Y, e.VX, e.VY});
+        }
+        Enemy& f = Place(k, 100, 100);
+        for (int age = 1; age <= 1200; ++age) {
+            const int spot = age / 50 % 3;  // in its column, in its row, then neither
+            Ship(spot == 0 ? 100 : 400, spot == 1 ? 100 : 450);
+            t->EnemyShots.fill(EnemyShot{});
+            f.Age = age;
+            FireEnemyShots(*t, 0);
+            for (const EnemyShot& b : t->EnemyShots) {
+                if (b.State == 1) {
+                    mix(fired, {age, RowOf(b.Kind), b.X, b.Y, b.VX, b.VY, b.Damage});
+                }
+            }
+        }
+        EXPECT_EQ(tuple(flew, fired), tuple(flights[i], fires[i])) << "kind " << kind;
     }
 }
 
-TEST_F(Rules, EnemiesFireOnTheirStepsWhileTheShotTableHasRoom) {
-    Ship(400, 480);  // out of every enemy's row and column below
-    auto fireAt = [&](Enemy& e, int32_t age) {
-        t->EnemyShots.fill(EnemyShot{});
-        e.Age = age;
-        FireEnemyShots(*t, 0);
-        return std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
-                             [](const EnemyShot& s) { return s.State == 1; });
-    };
-    EXPECT_EQ(fireAt(Place(EnemyKind::Saucer, 100, 100), 40), 3);
-    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VY), tuple(EnemyShotKind::FanOrb, 6));
-    Enemy& gunboat = Place(EnemyKind::Gunboat, 100, 100);
-    EXPECT_EQ(fireAt(gunboat, 7), 0);
-    EXPECT_EQ(fireAt(gunboat, 8), 1);
-    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VX, Bullet().VY), tuple(EnemyShotKind::Needle, 0, 12));
-    // At r = 560 the final boss's aimed shot, if it comes, is replaced by the centre of its fan.
-    EXPECT_EQ(fireAt(Place(EnemyKind::FinalBoss, 100, 100), 560), 9);
-    EXPECT_EQ(tuple(Bullet().Kind, Bullet().VX, Bullet().VY), tuple(EnemyShotKind::Heavy, 0, 12));
-    for (int16_t row : {4, 0, 1, 2, 6, 14, 19, 29, 35, 60}) {
-        Enemy& e = Place(static_cast<EnemyKind>(row), 100, 100);
-        for (int32_t age = 1; age < (row == 4 ? 40 : 300); ++age) {
-            ASSERT_EQ(fireAt(e, age), 0) << row << " at " << age;
-        }
-    }
-    // A full shot table stops a pattern altogether, even the first boss's switch at r = 200.
+TEST_F(Rules, AFullShotTableStopsAPatternAndAFanClonesIntoFreeSlotsOnly) {
+    // Even the first boss's switch of its pattern at r = 200 waits for a free slot.
     Enemy& boss = Place(EnemyKind::Stage1Boss, 100, 100);
     boss.FireStep = 1;
     boss.Age = 700;
@@ -373,7 +382,6 @@ TEST_F(Rules, EnemiesFireOnTheirStepsWhileTheShotTableHasRoom) {
     }
     FireEnemyShots(*t, 0);
     EXPECT_EQ(boss.FireStep, 1);
-    // A fan clones its shot into free slots only, as far as there are any.
     Bullet(0).VX = 0;
     Bullet(7).State = 0;
     SpreadShot(*t, Bullet(0), 3, 6, 5);
@@ -399,8 +407,12 @@ TEST_F(Rules, EnemyShotsStartAtTheCentreLeaveOnePixelPastTheEdgeAndHitFirst) {
     Bullet(0) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 0, 0, 5};
     Bullet(1) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 1, 0, 5};
     Bullet(2) = EnemyShot{1, EnemyShotKind::Orb, 2, 100, -3, 0, 5};  // reaches -1 over the ship
+    Bullet(3) = EnemyShot{1, EnemyShotKind::Orb, 300, 0, 0, 0, 5};
+    Bullet(4) = EnemyShot{1, EnemyShotKind::Orb, 300, 0, 0, -1, 5};
     UpdateEnemyShots(*t);
-    EXPECT_EQ(tuple(Bullet(0).State, Bullet(1).State, Bullet(2).State), tuple(1, 0, 0));
+    EXPECT_EQ(
+        tuple(Bullet(0).State, Bullet(1).State, Bullet(2).State, Bullet(3).State, Bullet(4).State),
+        tuple(1, 0, 0, 1, 0));
     EXPECT_EQ(t->PlayerEnergy, 95) << "it hit the ship on its way out";
     t->EnemyShots.fill(EnemyShot{});
     Ship(200, 300);

@@ -107,8 +107,9 @@ TEST_F(Shell, TheTitleForgetsAnEarlierZTakesOneInItsFirstSecondAndQuitsOnEscape)
         EXPECT_GT(startedAt, tapAt);
         EXPECT_LT(startedAt, std::max(tapAt, 1000u) + 300) << "started at the first pass after";
     }
-    EXPECT_EQ(tuple(Caption(LabelId::TotalScore), Caption(LabelId::TitleHiScore)),
-              tuple("TOTALSCORE  00000000", "HISCORE  00000000"));
+    EXPECT_EQ(tuple(Caption(LabelId::TotalScore), Caption(LabelId::TitleStage),
+                    Caption(LabelId::TitleHiScore)),
+              tuple("TOTALSCORE  00000000", "STAGE 01", "HISCORE  00000000"));
     EXPECT_THROW(RunTitle([&](uint32_t ms) {
                      if (ms > 1200) {
                          t.platform.keys.Tap(GameKey::Escape);
@@ -126,6 +127,7 @@ TEST_F(Shell, QuittingEndsTheStageAtTheNextFrameWithoutTouchingTheHighScores) {
         t->HiScores[1] = t->TotalScore = 10;
         t->Stage = 1;
         StartGame(*t);
+        t.platform.keys.Hold(GameKey::Z, true);
         if (c.escapeBefore) {
             t.platform.keys.Tap(GameKey::Escape);  // flushed when the stage starts
         }
@@ -137,6 +139,7 @@ TEST_F(Shell, QuittingEndsTheStageAtTheNextFrameWithoutTouchingTheHighScores) {
         });
         EXPECT_THROW(GameLoop(*t), CloseRequested);
         EXPECT_EQ(tuple(t->StageFrame, t->HiScores[1], t->TotalScore), tuple(c.at, 10, 10));
+        EXPECT_TRUE(c.at < 8 || t->PlayerShots[0].State == 1) << "the held Z fired a volley";
     }
 }
 

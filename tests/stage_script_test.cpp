@@ -103,30 +103,33 @@ TEST_F(StageScript, ASpawnIsCentredOnItsColumnRoundingDownInTheLowestFreeSlot) {
     EXPECT_EQ(t->Enemies[100].Kind, EnemyKind::PowerItem);
 }
 
-// What each stage's table asks for before its boss ("kind:count"), the boss's entrance, and what
-// keeps coming once the boss is in: every `period` frames the lists between | in turn.
+// What each stage's table asks for before its boss ("kind:count"), where and in which order (a
+// fingerprint of every spawn's frame, kind and place), the boss's entrance, and what keeps coming
+// once the boss is in: every `period` frames the lists between | in turn.
 TEST_F(StageScript, EveryStageAsksForItsWholeTableThenBringsItsBoss) {
     const struct {
         int16_t stage;
         int32_t bossFrame;
         int bossKind, frames, enemies, power, bombs, energy;
         const char* byKind;
-        int32_t first, last;  // the first and the last frame with a spawn before the boss
+        uint64_t placed;
         int32_t period;
         std::string afterBoss;
-    } stages[] = {{1, 6200, 21, 183, 434, 5, 1, 4, "3:153 6:102 5:83 4:64 7:29 12:3", 0, -1, 0, ""},
-                  {2, 6200, 23, 149, 414, 6, 1, 6, "3:128 4:68 9:60 10:55 5:36 7:25 6:20 8:19 12:3",
-                   0, -1, 0, ""},
-                  {3, 6550, 25, 153, 346, 4, 1, 4,
-                   "10:60 11:58 8:50 5:48 3:41 15:26 13:22 4:21 7:11", 0, -1, 40, "14@2|14@6"},
-                  {4, 6300, 26, 115, 284, 6, 1, 7,
-                   "10:49 11:46 18:31 14:28 13:23 5:18 9:18 15:18 7:14", 0, 6100, 0, ""},
-                  {5, 6300, 27, 120, 330, 7, 2, 7,
-                   "14:94 11:44 10:43 5:30 13:26 8:22 18:20 17:18 20:1", 0, 6100, 100, "14@2 14@6"},
-                  {6, 200, 28, 1, 0, 3, 0, 0, "", 0, 0, 0, ""},
-                  {7, 1750, 22, 29, 108, 5, 1, 5, "15:32 10:19 30:14 11:12 14:10 41:1", 10, 1600,
-                   100, "10@2^ 10@6^"},
-                  {8, 200, 31, 2, 0, 4, 0, 0, "", 0, 20, 0, ""}};
+    } stages[] = {
+        {1, 6200, 21, 183, 434, 5, 1, 4, "3:153 6:102 5:83 4:64 7:29 12:3", 718149427094610448u, 0,
+         ""},
+        {2, 6200, 23, 149, 414, 6, 1, 6, "3:128 4:68 9:60 10:55 5:36 7:25 6:20 8:19 12:3",
+         17406893299809767716u, 0, ""},
+        {3, 6550, 25, 153, 346, 4, 1, 4, "10:60 11:58 8:50 5:48 3:41 15:26 13:22 4:21 7:11",
+         565280907352696408u, 40, "14@2|14@6"},
+        {4, 6300, 26, 115, 284, 6, 1, 7, "10:49 11:46 18:31 14:28 13:23 5:18 9:18 15:18 7:14",
+         14871155439022343374u, 0, ""},
+        {5, 6300, 27, 120, 330, 7, 2, 7, "14:94 11:44 10:43 5:30 13:26 8:22 18:20 17:18 20:1",
+         152910873667474797u, 100, "14@2 14@6"},
+        {6, 200, 28, 1, 0, 3, 0, 0, "", 9155769672451837194u, 0, ""},
+        {7, 1750, 22, 29, 108, 5, 1, 5, "15:32 10:19 30:14 11:12 14:10 41:1", 9671368557553032868u,
+         100, "10@2^ 10@6^"},
+        {8, 200, 31, 2, 0, 4, 0, 0, "", 6791879280564188228u, 0, ""}};
     for (const auto& s : stages) {
         SCOPED_TRACE(::testing::Message() << "stage " << s.stage);
         t->Stage = s.stage;
@@ -134,22 +137,21 @@ TEST_F(StageScript, EveryStageAsksForItsWholeTableThenBringsItsBoss) {
         t->BossKind = kNoBossYet;
         std::array<int, 101> byKind{};
         int frames = 0;
-        int32_t first = -1, last = -1;
+        uint64_t fingerprint = 0;
         for (int32_t frame = 0; frame < s.bossFrame; ++frame) {
             const std::vector<Placed> placed = StepAt(frame);
             for (const auto& [kind, x, y] : placed) {
                 ++byKind[kind];
                 const bool rises = kind == 10 || kind == 17;
                 ASSERT_EQ(y, rises ? t->ScreenHeight : 0) << "frame " << frame << " kind " << kind;
+                fingerprint = (fingerprint ^ static_cast<uint64_t>(frame * 8191 + kind * 512 + x)) *
+                              1099511628211u;
             }
             frames += placed.empty() ? 0 : 1;
-            first = first < 0 && !placed.empty() ? frame : first;
-            last = placed.empty() ? last : frame;
         }
         const int enemies = std::accumulate(byKind.begin() + 3, byKind.end(), 0);
-        EXPECT_EQ(tuple(frames, enemies, byKind[0], byKind[1], byKind[2], first),
-                  tuple(s.frames, s.enemies, s.power, s.bombs, s.energy, s.first));
-        EXPECT_TRUE(s.last < 0 || last == s.last) << last;
+        EXPECT_EQ(tuple(frames, enemies, byKind[0], byKind[1], byKind[2], fingerprint),
+                  tuple(s.frames, s.enemies, s.power, s.bombs, s.energy, s.placed));
         std::istringstream counts(s.byKind);
         for (int kind, count; counts >> kind && counts.ignore() >> count;) {
             EXPECT_EQ(byKind[kind], count) << "kind " << kind;
@@ -241,6 +243,7 @@ TEST_F(StageScript, SetPiecesComeOnTheirFramesAndMoveTheAlternationOn) {
 
 TEST_F(StageScript, AnExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
     Enemy& e = Exploding(5, EnemyKind::Dart, 100);
+    t->LabelDirty.fill(false);
     std::vector<int32_t> score;
     while (e.State == 2) {
         UpdateBlasts(*t);
@@ -248,11 +251,14 @@ TEST_F(StageScript, AnExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
     }
     EXPECT_EQ(score.size(), 21u);
     EXPECT_EQ(tuple(score[1], score[2], t->Score), tuple(0, 100, 100)) << "paid in the 3rd frame";
+    EXPECT_TRUE(t->LabelDirty[LabelId::Score]);
     EXPECT_EQ(tuple(e.Y, e.BlastFrame), tuple(100 + 4 * 21, 0));
 
     // One cut off by the end of a stage leaves nothing to the next game.
     Exploding(0, EnemyKind::Dart, 100).BlastFrame = 4;
+    t->PowerLevel = 4;
     ResetGame(*t);
+    EXPECT_EQ(t->PowerLevel, 1) << "and the ship starts it at the lowest power";
     SpawnEnemy(*t, EnemyKind::Dart, 4, 0);
     Enemy& next = t->Enemies[0];
     ASSERT_EQ(next.State, 1);
