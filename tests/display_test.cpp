@@ -113,8 +113,9 @@ TEST_F(Display, EverySpriteDrawsAsItsMaskThenItsPictureClippedAtEveryEdge) {
 }
 
 TEST_F(Display, TheBackgroundIsRestoredWhereverSomethingWasDrawn) {
-    StartGame(*t);
     Form& f = t->Form1;
+    EXPECT_EQ(f.Def.Pixels, f.Picture2.Pixels) << "kept at start";
+    StartGame(*t);
     // Last frame's leftovers: an enemy's sprite and a star, where the background is not theirs;
     // then the whole surface, as after a change of size.
     const SpriteRect& cell = t->EnemyTypes[EnemyKind::Dart];

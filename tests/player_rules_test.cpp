@@ -39,10 +39,7 @@ class Rules : public ::testing::Test {
         t->EnemyShotTypes[EnemyShotKind::Orb] = SpriteRect{0, 400, 8, 8};
         Ship(200, 400);
     }
-    void Ship(int x, int y) {
-        t->PlayerX = static_cast<int16_t>(x);
-        t->PlayerY = static_cast<int16_t>(y);
-    }
+    void Ship(int16_t x, int16_t y) { std::tie(t->PlayerX, t->PlayerY) = tuple(x, y); }
     // Holds exactly these keys, with every earlier press forgotten.
     void Hold(std::vector<GameKey> keys) {
         t.platform.keys = HeadlessKeyboard();

@@ -108,8 +108,8 @@ TEST_F(Shell, TheTitleForgetsAnEarlierZTakesOneInItsFirstSecondAndQuitsOnEscape)
         EXPECT_LT(startedAt, std::max(tapAt, 1000u) + 300) << "started at the first pass after";
     }
     EXPECT_EQ(tuple(Caption(LabelId::TotalScore), Caption(LabelId::TitleStage),
-                    Caption(LabelId::TitleHiScore)),
-              tuple("TOTALSCORE  00000000", "STAGE 01", "HISCORE  00000000"));
+                    Caption(LabelId::TitleHiScore), t->Form1.BarVisible),
+              tuple("TOTALSCORE  00000000", "STAGE 01", "HISCORE  00000000", false));
     EXPECT_THROW(RunTitle([&](uint32_t ms) {
                      if (ms > 1200) {
                          t.platform.keys.Tap(GameKey::Escape);
@@ -149,6 +149,7 @@ TEST_F(Shell, TheStageStartsWithItsLabelsAndEndsWithTheBonusAddedAfterASecond) {
     t->TotalScore = 4421;
     uint32_t last = 0;
     bool ended = false;
+    const std::vector<Pixel> background = t->Form1.Def.Pixels;
     StartGame(*t);
     OnPump(
         [&](int pass, uint32_t sinceEnd) {
@@ -174,9 +175,10 @@ TEST_F(Shell, TheStageStartsWithItsLabelsAndEndsWithTheBonusAddedAfterASecond) {
     GameLoop(*t);
     EXPECT_GE(last, 1200u) << "the early Z did not end the result";
     EXPECT_EQ(tuple(t->Score, t->HiScores[2], t->TotalScore), tuple(21000, 21000, 21100));
-    EXPECT_EQ(tuple(Visible(LabelId::TotalScore), Visible(LabelId::Stage), t->Form1.BarVisible),
-              tuple(true, false, false))
-        << "back on the title";
+    EXPECT_EQ(tuple(Visible(LabelId::TotalScore), Visible(LabelId::Stage), t->Form1.BarVisible,
+                    t->Form1.Picture2.Pixels == background),
+              tuple(true, false, false, true))
+        << "back on the title, over the background";
     // Escape on the result screen keeps the score.
     t->Stage = 1;
     StartGame(*t);
