@@ -13,7 +13,6 @@
 #include "display/labels.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
-#include "stages/script_steps.h"
 #include "stages/spawn.h"
 #include "stages/stage_end.h"
 #include "test_game.h"
