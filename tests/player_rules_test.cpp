@@ -1,7 +1,19 @@
+// The play field's rules: the ship, its shots and bombs, touches, hits, items and the enemies.
 #include "player/player_rules.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+#include "enemies/enemies.h"
+#include "enemies/enemy_shots.h"
+#include "enemies/patterns.h"
+#include "input/input.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "shell/game_loop.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
 #include "test_game.h"
@@ -9,100 +21,428 @@
 namespace volley {
 namespace {
 
-class PlayerRules : public ::testing::Test {
+using std::tuple;
+using K = GameKey;
+
+class Rules : public ::testing::Test {
   protected:
     void SetUp() override {
-        Main(*t, 1);
+        Main(*t, 9);
         ResetGame(*t);
-        t->PlayerX = 100;
-        t->PlayerY = 200;
+        t->Stage = 0;  // no script: the tests place every enemy themselves
+        sheet = t->EnemyTypes;
+        // Boxes the tests can reason about: shots 4 x 12, enemies 32 x 32, items 16 x 16.
+        t->PlayerShotTypes[PlayerShotKind::Needle] = SpriteRect{0, 400, 4, 12};
+        for (int kind = 0; kind <= 41; ++kind) {
+            const int16_t size = kind < 3 ? 16 : 32;
+            t->EnemyTypes.Items[kind] = SpriteRect{0, 64, size, size};
+        }
+        t->EnemyShotTypes[EnemyShotKind::Orb] = SpriteRect{0, 400, 8, 8};
+        Ship(200, 400);
     }
+    void Ship(int16_t x, int16_t y) { std::tie(t->PlayerX, t->PlayerY) = tuple(x, y); }
+    void Hold(std::vector<GameKey> keys) {
+        t.platform.keys = HeadlessKeyboard();
+        for (GameKey k : keys) {
+            t.platform.keys.Hold(k, true);
+        }
+    }
+    Enemy& Place(EnemyKind kind, int x, int y, int slot = 0) {
+        Enemy& e = testing::PlaceEnemy(*t, slot, kind, x, y);
+        e.VY = 0;
+        return e;
+    }
+    PlayerShot& Shot(int slot) { return t->PlayerShots[slot]; }
+    EnemyShot& Bullet(int slot = 0) { return t->EnemyShots[slot]; }
     const std::vector<const std::vector<uint8_t>*>& Played() { return t.platform.sound.Played; }
     testing::TestGame t;
+    SpriteTable<EnemyKind> sheet;  // the game's own boxes
 };
 
-TEST_F(PlayerRules, TheTouchTestShrinksTheOtherBoxByTwoPixels) {
-    // Left of the ship: OX + OW - 2 must pass PlayerX.
-    EXPECT_FALSE(TouchesPlayer(*t, 90, 200, 12, 10));  // 90 + 12 - 2 = 100: no
-    EXPECT_TRUE(TouchesPlayer(*t, 91, 200, 12, 10));
-    // Right of the ship: OX + 2 must stay below PlayerX + 32.
-    EXPECT_FALSE(TouchesPlayer(*t, 130, 200, 12, 10));
-    EXPECT_TRUE(TouchesPlayer(*t, 129, 200, 12, 10));
-    // Above and below.
-    EXPECT_FALSE(TouchesPlayer(*t, 100, 190, 10, 12));
-    EXPECT_TRUE(TouchesPlayer(*t, 100, 191, 10, 12));
-    EXPECT_FALSE(TouchesPlayer(*t, 100, 230, 10, 12));
-    EXPECT_TRUE(TouchesPlayer(*t, 100, 229, 10, 12));
+TEST_F(Rules, KeysResolveByPriorityAndEveryTapIsForgotten) {
+    const std::pair<std::vector<GameKey>, Direction> cases[] = {
+        {{K::Up, K::Down}, Direction::Down},
+        {{K::Left, K::Right}, Direction::Left},
+        {{K::Left, K::Right, K::Up}, Direction::LeftUp},
+        {{K::Left, K::Right, K::Up, K::X}, Direction::BombHeld}};
+    for (const auto& [keys, want] : cases) {
+        Hold(keys);
+        EXPECT_EQ(ReadKeys(*t), want) << static_cast<int>(want);
+    }
+    Hold({});
+    t.platform.keys.Tap(GameKey::Z);
+    t.platform.keys.Tap(GameKey::Right);
+    EXPECT_EQ(ReadKeys(*t), Direction::Right);
+    EXPECT_EQ(ReadKeys(*t), Direction::None);
+    EXPECT_FALSE(t.platform.keys.Query(GameKey::Z)) << "the fire tap was flushed too";
+}
+
+TEST_F(Rules, TheShipMovesBanksAndStaysOnTheSurface) {
+    const int w = t->ScreenWidth, h = t->ScreenHeight;
+    const struct {
+        std::vector<GameKey> keys;
+        int x, y, wantX, wantY, frame;
+    } cases[] = {{{}, 200, 300, 200, 300, 2},
+                 {{K::Up}, 200, 300, 200, 292, 2},
+                 {{K::Right}, 200, 300, 208, 300, 3},
+                 {{K::Down}, 200, 300, 200, 308, 2},
+                 {{K::Left}, 200, 300, 192, 300, 1},
+                 {{K::Up, K::Right}, 200, 300, 208, 292, 4},
+                 {{K::Right, K::Down}, 0, 0, 8, 8, 4},
+                 {{K::Down, K::Left}, 200, 300, 192, 308, 0},
+                 {{K::Left, K::Up}, 3, 5, 0, 0, 0},
+                 {{K::X, K::Left}, 200, 300, 200, 300, 2},
+                 {{K::Right, K::Down}, w - 35, h - 55, w - 32, h - 52, 4}};
+    for (const auto& c : cases) {
+        Hold(c.keys);
+        Ship(c.x, c.y);
+        MovePlayer(*t);
+        EXPECT_EQ(tuple(t->PlayerX, t->PlayerY, t->PlayerFrame), tuple(c.wantX, c.wantY, c.frame))
+            << "from " << c.x << "," << c.y;
+    }
+    Hold({GameKey::Left});
+    Ship(200, 300);
+    t->Joy.Direction = Direction::Up;
+    t->Form1.Picture2 = t->Form1.Def;
+    MovePlayer(*t);
+    EXPECT_EQ(tuple(t->PlayerX, t->PlayerY), tuple(200, 292)) << "the earlier direction wins";
+    EXPECT_NE(t->Form1.Picture2.Pixels, t->Form1.Def.Pixels) << "and drawn there";
+    t->PlayerDown = true;
+    Hold({GameKey::Left});
+    MovePlayer(*t);
+    EXPECT_EQ(tuple(t->PlayerY, t.platform.keys.QueryCount(GameKey::Left)), tuple(292, 0))
+        << "a downed ship neither moves nor reads the keys";
+}
+
+TEST(Joystick, AxesCountOnlyAtTheirExtremesAndTenButtonsAreRead) {
+    using D = Direction;
+    const struct {
+        uint16_t x, y;
+        Direction want;
+    } axes[] = {{0, 32767, D::Left},      {1, 32767, D::None},    {60000, 32767, D::None},
+                {60001, 32767, D::Right}, {32767, 0, D::Up},      {32767, 65535, D::Down},
+                {0, 0, D::LeftUp},        {65535, 0, D::UpRight}, {65535, 65535, D::RightDown},
+                {0, 65535, D::DownLeft}};
+    for (const auto& a : axes) {
+        EXPECT_EQ(JoyDirection(a.x, a.y), a.want) << a.x << "," << a.y;
+    }
+    testing::TestGame t;
+    t.platform.joysticks.Set(0, JoyReading{0, 32767, (1u << 11) | (1u << 0) | (1u << 9)});
+    JoyInit(*t);
+    const JoyState state = ReadJoystick(*t);
+    EXPECT_EQ(state.Direction, Direction::Left);
+    for (int b = 0; b < 10; ++b) {
+        EXPECT_EQ(state.Button[b], b == 0 || b == 9) << b << ": button 12 is beyond the ten";
+    }
+    t.platform.joysticks.SetFailing(0, true);
+    EXPECT_EQ(ReadJoystick(*t).Direction, Direction::None) << "a failed poll reads as centred";
+}
+
+TEST_F(Rules, EachPowerLevelFiresItsVolley) {
+    // Each shot's kind, place beside the ship and sideways speed.
+    const std::vector<std::vector<std::array<int, 3>>> shapes = {
+        {},
+        {{0, 14, 0}},
+        {{3, 0, 0}},
+        {{0, -8, -6}, {3, 0, 0}, {0, 36, 6}},
+        {{3, -8, -6}, {3, 0, 0}, {3, 8, 6}},
+        {{3, -16, -6}, {3, -8, -3}, {3, 0, 0}, {3, 8, 3}, {3, 16, 6}},
+        {}};  // none outside levels 1 to 5
+    for (int level = 0; level <= 6; ++level) {
+        ResetGame(*t);
+        t->PowerLevel = static_cast<int16_t>(level);
+        FireVolley(*t);
+        const auto& shape = shapes[level];
+        for (size_t i = 0; i < shape.size(); ++i) {
+            const PlayerShot& s = Shot(static_cast<int>(i));
+            EXPECT_EQ(tuple(s.State, RowOf(s.Kind), s.X, s.Y, s.VX, s.VY, s.Power),
+                      tuple(1, shape[i][0], 200 + shape[i][1], 368, shape[i][2], -12, 1))
+                << level << " " << i;
+        }
+        EXPECT_EQ(Shot(static_cast<int>(shape.size())).State, 0) << level;
+    }
+}
+
+TEST_F(Rules, ABombFillsTheFreeSlotsOfItsHalfOfTheTable) {
+    for (int i = 0; i <= 198; ++i) {
+        Shot(i) = PlayerShot{1, PlayerShotKind::Needle, 1, 7, 0, 0, 0};  // leaves 199 and 200
+    }
+    t->PowerLevel = 1;
+    FireVolley(*t);
+    DropBomb(*t);
+    EXPECT_EQ(tuple(Shot(100).X, Shot(100).Kind, Shot(199).Kind, Shot(200).Kind),
+              tuple(7, PlayerShotKind::Needle, PlayerShotKind::Fragment, PlayerShotKind::Fragment))
+        << "no volley with its half full; the bomb's half keeps its taken slots";
+    EXPECT_EQ(tuple(t->Bombs, t->BombActive, t->LabelDirty[LabelId::Bombs]), tuple(2, true, true));
+    ASSERT_FALSE(Played().empty());
+    EXPECT_EQ(Played()[0], &t->SndBom);
+}
+
+TEST_F(Rules, FireIsReadEveryFourthFrameBombsComeFortyTwoApartAndNothingMovesWhileDown) {
+    Hold({GameKey::Z, GameKey::X});
+    t->Bombs = 2;
+    t->ShotTimer = t->BombTimer = 0;
+    t->BombActive = false;
+    std::string log;  // per frame: a bomb, fire read, or nothing
+    for (int frame = 1; frame <= 48; ++frame) {
+        const int read = t.platform.keys.QueryCount(GameKey::Z), left = t->Bombs;
+        UpdatePlayerShots(*t);
+        log += t->Bombs < left ? 'b' : t.platform.keys.QueryCount(GameKey::Z) > read ? 'v' : '.';
+    }
+    EXPECT_EQ(log, "b..v...v...v...v...v...v...v...v...v...v..bv...v") << "none once out of stock";
+    t->PlayerDown = true;
+    const int16_t y = Shot(0).Y;
+    for (int i = 0; i < 8; ++i) {
+        UpdatePlayerShots(*t);
+    }
+    EXPECT_EQ(tuple(Shot(0).State, Shot(0).Y, t.platform.keys.QueryCount(GameKey::Z)),
+              tuple(1, y, 12));
+}
+
+TEST_F(Rules, AShotDamagesEveryEnemyItOverlapsButPassesItemsAndBlasts) {
+    Enemy& a = Place(EnemyKind::Interceptor, 100, 100, 0);
+    Enemy& b = Place(EnemyKind::Interceptor, 110, 105, 1);
+    Enemy& item = Place(EnemyKind::BombItem, 100, 100, 2);
+    a.HP = 3;
+    b.HP = 1;
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 112, 110, 0, -12};
+    EXPECT_TRUE(HitEnemies(*t, 112, 110, 0));
+    EXPECT_EQ(tuple(a.HP, a.State, b.HP, b.State, item.HP, item.State), tuple(2, 1, 0, 2, 1, 1));
+    ASSERT_EQ(Played().size(), 2u);
+    EXPECT_EQ(tuple(Played()[0], Played()[1]), tuple(&t->SndKi, &t->SndHitB));
+    EXPECT_TRUE(HitEnemies(*t, 112, 110, 0));
+    EXPECT_EQ(b.HP, 0) << "an exploding enemy is not hit again";
+    EXPECT_FALSE(HitEnemies(*t, 112, 300, 0));
+}
+
+TEST_F(Rules, TouchBoxesCountTwoPixelsSmallerOnEverySide) {
+    // One pixel either side of each edge: a 4 x 12 shot against a 32 x 32 enemy at (100, 100),
+    // then a 12 x 10 (or 10 x 12) object against the ship at (100, 200).
+    Enemy& e = Place(EnemyKind::Interceptor, 100, 100);
+    e.HP = 10;
+    Shot(0) = PlayerShot{1, PlayerShotKind::Needle, 1, 0, 0, 0, -12};
+    Ship(100, 200);
+    const struct {
+        int x, y, w, h;
+        bool touches;
+    } cases[] = {{98, 110, 0, 0, false},    {99, 110, 0, 0, true},     {130, 110, 0, 0, false},
+                 {129, 110, 0, 0, true},    {110, 90, 0, 0, false},    {110, 91, 0, 0, true},
+                 {110, 130, 0, 0, false},   {110, 129, 0, 0, true},    {90, 200, 12, 10, false},
+                 {91, 200, 12, 10, true},   {130, 200, 12, 10, false}, {129, 200, 12, 10, true},
+                 {100, 190, 10, 12, false}, {100, 191, 10, 12, true},  {100, 230, 10, 12, false},
+                 {100, 229, 10, 12, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.w == 0 ? HitEnemies(*t, c.x, c.y, 0) : TouchesPlayer(*t, c.x, c.y, c.w, c.h),
+                  c.touches)
+            << c.x << "," << c.y;
+    }
+    EXPECT_EQ(e.HP, 6);
     t->PlayerDown = true;
     EXPECT_FALSE(TouchesPlayer(*t, 100, 200, 32, 32)) << "nothing touches a downed ship";
 }
 
-TEST_F(PlayerRules, AHitPastTheEnergyDownsTheShipWithEverythingElseApplied) {
+TEST_F(Rules, HitsCycleThePowerGuardAndAHitPastTheEnergyDownsTheShip) {
+    t->PowerLevel = 3;
+    t->PowerGuard = 5;
+    // Level 3 falls at the 5th hit, level 2 at the 12th; level 1 is never lowered.
+    const int steps[][3] = {{4, 3, 1}, {1, 2, 7}, {7, 1, 7}, {7, 1, 7}};
+    for (const auto& [hits, level, guard] : steps) {
+        for (int hit = 0; hit < hits; ++hit) {
+            DamagePlayer(*t, 1);
+        }
+        EXPECT_EQ(tuple(t->PowerLevel, t->PowerGuard), tuple(level, guard));
+    }
+    EXPECT_EQ(tuple(t->PlayerEnergy, t->PlayerDown), tuple(100 - 19, false));
     t->PlayerEnergy = 20;
+    t.platform.sound.Played.clear();
     DamagePlayer(*t, 30);
-    EXPECT_EQ(t->PlayerEnergy, -10);
-    EXPECT_TRUE(t->PlayerDown);
-    EXPECT_EQ(t->PowerGuard, 4);
+    EXPECT_EQ(tuple(t->PlayerEnergy, t->PlayerDown, t->PowerGuard), tuple(-10, true, 6));
     ASSERT_EQ(Played().size(), 1u);
     EXPECT_EQ(Played()[0], &t->SndHitB);
 }
 
-TEST_F(PlayerRules, ThePowerGuardCycles) {
-    t->PowerLevel = 3;
-    t->PowerGuard = 5;
-    for (int hit = 1; hit <= 5; ++hit) {
-        DamagePlayer(*t, 1);
+TEST_F(Rules, ItemsRaiseTheShipOrTurnIntoPointsWhenFull) {
+    using E = EnemyKind;
+    const struct {
+        EnemyKind kind;
+        int16_t level, energy, wantLevel, wantEnergy, wantBombs;
+        int32_t wantScore;
+    } cases[] = {{E::PowerItem, 1, 100, 2, 100, 3, 0},   {E::PowerItem, 4, 100, 5, 100, 3, 0},
+                 {E::PowerItem, 5, 100, 5, 100, 3, 500}, {E::BombItem, 5, 100, 5, 100, 4, 0},
+                 {E::EnergyItem, 1, 90, 1, 100, 3, 0},   {E::EnergyItem, 1, 100, 1, 100, 3, 500},
+                 {E::EnergyItem, 1, 50, 1, 70, 3, 0},    {E::EnergyItem, 1, 80, 1, 100, 3, 0}};
+    for (const auto& c : cases) {
+        ResetGame(*t);
+        t.platform.sound.Played.clear();
+        t->LabelDirty.fill(false);
+        t->PowerLevel = c.level;
+        t->PlayerEnergy = c.energy;
+        t->PowerGuard = 3;
+        CollectItem(*t, c.kind, 500);
+        EXPECT_EQ(tuple(t->PowerLevel, t->PlayerEnergy, t->Bombs, t->Score, t->PowerGuard,
+                        t->LabelDirty[LabelId::Score], t->LabelDirty[LabelId::Bombs]),
+                  tuple(c.wantLevel, c.wantEnergy, c.wantBombs, c.wantScore,
+                        c.kind == EnemyKind::PowerItem ? 7 : 3, c.wantScore > 0,
+                        c.kind == EnemyKind::BombItem))
+            << RowOf(c.kind) << " at " << c.level << "/" << c.energy;
+        ASSERT_EQ(Played().size(), 1u);
+        EXPECT_EQ(Played()[0], &t->SndUP);
     }
-    EXPECT_EQ(t->PowerLevel, 2);
-    EXPECT_EQ(t->PowerGuard, 7);
-    for (int hit = 1; hit <= 7; ++hit) {
-        DamagePlayer(*t, 1);
-    }
-    EXPECT_EQ(t->PowerLevel, 1);
-    EXPECT_EQ(t->PowerGuard, 7);
-    for (int hit = 1; hit <= 7; ++hit) {
-        DamagePlayer(*t, 1);
-    }
-    EXPECT_EQ(t->PowerLevel, 1) << "level 1 is never lowered";
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_EQ(t->PlayerEnergy, 100 - 19);
-    EXPECT_FALSE(t->PlayerDown);
 }
 
-TEST_F(PlayerRules, ItemsRaiseTheShipOrTurnIntoScoreWhenFull) {
-    t->PowerGuard = 2;
-    CollectItem(*t, EnemyKind::PowerItem, 500);
-    EXPECT_EQ(t->PowerLevel, 2);
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_EQ(t->Score, 0);
-
-    t->PowerLevel = 5;
-    t->PowerGuard = 3;
-    CollectItem(*t, EnemyKind::PowerItem, 500);
-    EXPECT_EQ(t->PowerLevel, 5);
-    EXPECT_EQ(t->Score, 500);
-    EXPECT_EQ(t->PowerGuard, 7);
-    EXPECT_TRUE(t->LabelDirty[LabelId::Score]);
-
-    CollectItem(*t, EnemyKind::BombItem, 500);
-    EXPECT_EQ(t->Bombs, 4);
-    EXPECT_TRUE(t->LabelDirty[LabelId::Bombs]);
-
-    t->PlayerEnergy = 90;
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 100);
-    EXPECT_EQ(t->Score, 500);
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 100);
-    EXPECT_EQ(t->Score, 800);
-    t->PlayerEnergy = 50;
-    CollectItem(*t, EnemyKind::EnergyItem, 300);
-    EXPECT_EQ(t->PlayerEnergy, 70);
-
-    ASSERT_EQ(Played().size(), 6u);
-    for (const auto* sound : Played()) {
-        EXPECT_EQ(sound, &t->SndUP);
+// Every kind's flight and fire from the same start, as fingerprints of each step: a change in a
+// kind's pattern or in its row of the table shows in that kind's row here.
+TEST_F(Rules, EachKindFliesAndFiresAsItsRowOfTheTableSays) {
+    t->EnemyTypes = sheet;
+    const uint64_t flights[] = {
+        0xA62013161B9693F4, 0xA0F91DCBB69074F8, 0x308F55267CF198E2, 0x1CD4949728C816F0,
+        0x8E37B308EAECD5B0, 0x70AC1BF46A746A9A, 0x19D992B1A34DDA10, 0x0FF6E540CA4D4030,
+        0xD6C65B3AB88F0D61, 0xCEB6BC468D84E782, 0xA0F91DCBB69074F8, 0xA0F91DCBB69074F8,
+        0x9055E5E5F3C9F39C, 0xB9FD3D095AF5E490, 0xD88CE16F3BF97052, 0x32F5912CD6D32C08,
+        0x1F51F6BBF08DBB30, 0xF23DBA533176D654, 0x3C98C430421FFC98, 0x8952A3D4052FAA58,
+        0xA7488BBBBD09B758, 0x1E5C323862D83458, 0x8952A3D4052FAA58, 0xB8D61BF63C0CD340,
+        0xECE196C32F695094, 0xAAB732ED7792299C, 0x1F51F6BBF08DBB30, 0xD42E010B0BA02160,
+        0x1E0E8349DEF60F78, 0x3C98C430421FFC98};
+    const uint64_t fires[] = {
+        0x3A11600E5C17F930, 0xBA226A72766106B6, 0xECC81FCA6DFCA051, 0x0000000000000000,
+        0x706D52ACB204E1D1, 0x7B068BCF1A4A1CB8, 0x8C393750A9F59853, 0x66ECB11F72C0523D,
+        0x428F11DAA303AAE0, 0x4E2E276B337DD375, 0xEF6F60242D61D56B, 0x0000000000000000,
+        0x9CBF6D943A5265A8, 0x80657281EE057560, 0xD08656B8DD4C3A20, 0x0000000000000000,
+        0x0000000000000000, 0x03859401E986EF5D, 0xFC48647D1C1C78A1, 0xBF535DF4374FE89B,
+        0x4E52CC124A4F1561, 0xB6EEBB7231F4CF10, 0x2EA37549CBF92EAE, 0x1C3BC80EE3574C8B,
+        0xE27E514529539C62, 0x11498DD2B694F091, 0x0000000000000000, 0x24A21F21E23A5634,
+        0x763D9FABACE8E7BE, 0x725368708B6DB1C0};
+    auto mix = [](uint64_t& h, std::initializer_list<int> values) {
+        for (int v : values) {
+            h = (h ^ static_cast<uint64_t>(v)) * 1099511628211u;
+        }
+    };
+    for (int i = 0; i < 30; ++i) {
+        const int kind = i < 29 ? i + 3 : 41;
+        const auto k = static_cast<EnemyKind>(kind);
+        t->Rng.Seed(kind);
+        uint64_t flew = 0, fired = 0;
+        Enemy& e = testing::PlaceEnemy(*t, 0, k, 100, 1);
+        for (int age = 1; age <= 600; ++age) {
+            Ship(age % 300 < 150 ? 100 : 300, 300);
+            e.Age = age;
+            EnemyMovePattern(*t, 0);
+            mix(flew, {e.X, e.Y, e.VX, e.VY});
+        }
+        Enemy& f = Place(k, 100, 100);
+        for (int age = 1; age <= 1200; ++age) {
+            const int spot = age / 50 % 3;  // in its column, in its row, then neither
+            Ship(spot == 0 ? 100 : 400, spot == 1 ? 100 : 450);
+            t->EnemyShots.fill(EnemyShot{});
+            f.Age = age;
+            FireEnemyShots(*t, 0);
+            for (const EnemyShot& b : t->EnemyShots) {
+                if (b.State == 1) {
+                    mix(fired, {age, RowOf(b.Kind), b.X, b.Y, b.VX, b.VY, b.Damage});
+                }
+            }
+        }
+        EXPECT_EQ(tuple(flew, fired), tuple(flights[i], fires[i])) << "kind " << kind;
     }
+}
+
+TEST_F(Rules, AFullShotTableStopsAPatternAndAFanClonesIntoFreeSlotsOnly) {
+    // Even the first boss's switch of its pattern at r = 200 waits for a free slot.
+    Enemy& boss = Place(EnemyKind::Stage1Boss, 100, 100);
+    boss.FireStep = 1;
+    boss.Age = 700;
+    for (EnemyShot& s : t->EnemyShots) {
+        s = EnemyShot{1, EnemyShotKind::Orb, 0, 0, 99, 0, 5};
+    }
+    FireEnemyShots(*t, 0);
+    EXPECT_EQ(boss.FireStep, 1);
+    Bullet(0).VX = 0;
+    Bullet(7).State = 0;
+    SpreadShot(*t, Bullet(0), 3, 6, 5);
+    EXPECT_EQ(tuple(Bullet(0).VX, Bullet(7).VX, Bullet(7).State), tuple(0, 3, 1));
+    EXPECT_EQ(std::count_if(t->EnemyShots.begin(), t->EnemyShots.end(),
+                            [](const EnemyShot& s) { return s.VX == 99; }),
+              399);
+    Bullet(50).State = 0;
+    FireEnemyShots(*t, 0);
+    EXPECT_EQ(boss.FireStep, 0);
+}
+
+TEST_F(Rules, EnemyShotsLeaveOnePixelPastTheEdgeAndHitFirst) {
+    const auto w = static_cast<int16_t>(t->ScreenWidth);
+    Ship(0, 100);
+    Bullet(0) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 0, 0, 5};
+    Bullet(1) = EnemyShot{1, EnemyShotKind::Orb, w, 100, 1, 0, 5};
+    Bullet(2) = EnemyShot{1, EnemyShotKind::Orb, 2, 100, -3, 0, 5};  // reaches -1 over the ship
+    Bullet(3) = EnemyShot{1, EnemyShotKind::Orb, 300, 0, 0, 0, 5};
+    Bullet(4) = EnemyShot{1, EnemyShotKind::Orb, 300, 0, 0, -1, 5};
+    UpdateEnemyShots(*t);
+    EXPECT_EQ(
+        tuple(Bullet(0).State, Bullet(1).State, Bullet(2).State, Bullet(3).State, Bullet(4).State),
+        tuple(1, 0, 0, 1, 0));
+    EXPECT_EQ(t->PlayerEnergy, 95) << "it hit the ship on its way out";
+    t->EnemyShots.fill(EnemyShot{});
+    Ship(200, 300);
+    t->ContactGuard = true;  // shots hit through it, every one that touches
+    Bullet(0) = EnemyShot{1, EnemyShotKind::Orb, 210, 310, 0, 0, 5};
+    Bullet(1) = EnemyShot{1, EnemyShotKind::Orb, 215, 305, 0, 0, 10};
+    Bullet(2) = EnemyShot{1, EnemyShotKind::Orb, 300, 310, 0, 0, 10};
+    UpdateEnemyShots(*t);
+    EXPECT_EQ(tuple(t->PlayerEnergy, Bullet(0).State, Bullet(1).State, Bullet(2).State),
+              tuple(80, 0, 0, 1));
+}
+
+TEST_F(Rules, EnemiesLeaveTheFieldOnePixelPastItsEdges) {
+    const int w = t->ScreenWidth, h = t->ScreenHeight;
+    const int places[][3] = {{-1, 100, 0}, {w, 100, 1},     {w + 1, 100, 0}, {100, -1, 0},
+                             {100, h, 1},  {100, h + 1, 0}, {0, 0, 1}};
+    for (int i = 0; i < 7; ++i) {
+        Place(EnemyKind::Dart, places[i][0], places[i][1], i);
+    }
+    Enemy& blast = Place(EnemyKind::Dart, 100, 100, 8);
+    blast.State = 2;
+    blast.VY = 5;
+    UpdateEnemies(*t);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(tuple(t->Enemies[i].State, t->Enemies[i].Age), tuple(places[i][2], 1)) << i;
+    }
+    EXPECT_EQ(t->Score, 0) << "leaving gives nothing";
+    EXPECT_EQ(tuple(blast.Y, blast.Age), tuple(100, 0)) << "explosions are left to themselves";
+}
+
+TEST_F(Rules, ASurvivingRamRaisesTheGuardForNineteenFrames) {
+    Ship(200, 300);
+    Enemy& e = Place(EnemyKind::ArmourBlock, 200, 300);  // neither fires nor steers
+    e.HP = 3;
+    std::vector<int16_t> energy;
+    for (int frame = 0; frame < 21; ++frame) {
+        RunFrame(*t);
+        energy.push_back(t->PlayerEnergy);
+    }
+    EXPECT_EQ(tuple(energy[0], energy[19], energy[20], e.HP, Played().size()),
+              tuple(95, 95, 90, 1, 2u))
+        << "frames 1 to 19 are guarded; contact counts again in the 20th";
+}
+
+TEST_F(Rules, RamsItemsAndTheGuardInOneFrame) {
+    Ship(200, 300);
+    Enemy& first = Place(EnemyKind::Dart, 200, 300, 0);  // HP 1
+    Enemy& second = Place(EnemyKind::Dart, 205, 305, 1);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(first.State, second.State, t->ContactGuard, t->PlayerEnergy),
+              tuple(2, 2, false, 90))
+        << "a ram that destroys raises no guard, so the second still rams";
+    t->ContactGuard = true;
+    t->PlayerEnergy = 50;
+    Enemy& item = Place(EnemyKind::EnergyItem, 205, 305, 0);
+    Enemy& enemy = Place(EnemyKind::Dart, 200, 300, 1);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(item.State, t->PlayerEnergy, enemy.State, enemy.HP), tuple(0, 70, 1, 1))
+        << "items are taken even while guarded; a guarded enemy is not hurt";
+    t->PlayerDown = true;
+    Place(EnemyKind::EnergyItem, 205, 305, 0);
+    UpdateEnemies(*t);
+    EXPECT_EQ(tuple(item.State, t->PlayerEnergy), tuple(1, 70)) << "nothing touches a downed ship";
 }
 
 }  // namespace

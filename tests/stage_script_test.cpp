@@ -1,59 +1,90 @@
+// The stages: spawns, each stage's timeline as its table gives it, a stage's end, the labels.
 #include "stages/stage_script.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <sstream>
+#include <tuple>
+#include <vector>
+
+#include "display/labels.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
-#include "stage_census.h"
-#include "stages/script_steps.h"
 #include "stages/spawn.h"
+#include "stages/stage_end.h"
 #include "test_game.h"
 
 namespace volley {
 namespace {
 
+using std::tuple;
+// One enemy as it entered the table: kind, x, y.
+using Placed = tuple<int, int, int>;
+
 class StageScript : public ::testing::Test {
   protected:
     void SetUp() override {
-        Main(*t, 2);
+        Main(*t, 3);
         ResetGame(*t);
-        t->EnemyTypes[EnemyKind::PowerItem] = SpriteRect{0, 0, 16, 16};
-        t->EnemyTypes[EnemyKind::Stage1Boss] = SpriteRect{0, 0, 128, 96};
-        t->EnemyTypes[EnemyKind::Dart] = SpriteRect{0, 0, 31, 32};
+        t->BlastDelay = t->WreckDelay = t->WreckFrame = 0;
+    }
+    Enemy& Exploding(int slot, EnemyKind kind, int32_t score) {
+        Enemy& e = testing::PlaceEnemy(*t, slot, kind, 100, 100);
+        e.State = 2;
+        e.Score = score;
+        return e;
+    }
+    const std::string& Caption(LabelId id) { return t->Form1.DisplayLabel[id].Caption; }
+    void ClearTable() { t->Enemies.fill(Enemy{}); }
+    std::vector<Placed> TakeAll() {
+        std::vector<Placed> placed;
+        for (Enemy& e : t->Enemies) {
+            if (e.State != 0) {
+                placed.emplace_back(RowOf(e.Kind), e.X, e.Y);
+            }
+        }
+        ClearTable();
+        return placed;
+    }
+    // Runs one step at `frame` on an empty table and hands back what entered, in slot order.
+    std::vector<Placed> StepAt(int32_t frame) {
+        ClearTable();
+        t->StageFrame = frame;
+        RunStageScript(*t);
+        return TakeAll();
+    }
+    // What a list such as "3@7 10@2^" asks for: kind 3 at column 7, kind 10 rising at column 2.
+    std::vector<Placed> Wanted(const std::string& list) {
+        std::vector<Placed> wanted;
+        std::istringstream in(list);
+        std::string item;
+        while (in >> item) {
+            const size_t at = item.find('@');
+            ClearTable();
+            SpawnEnemy(*t, static_cast<EnemyKind>(std::stoi(item.substr(0, at))),
+                       static_cast<int16_t>(std::stoi(item.substr(at + 1))),
+                       item.back() == '^' ? t->ScreenHeight : 0);
+            wanted.push_back(TakeAll().at(0));
+        }
+        return wanted;
     }
     testing::TestGame t;
 };
 
-TEST_F(StageScript, ASpawnIsCentredOnItsColumnRoundingDown) {
-    // ScreenWidth 451: column 4 is x = 225.5; a 31-wide cell starts at 225.5 - 15.5 = 210.
-    SpawnEnemy(*t, EnemyKind::Dart, 4, 0);
-    EXPECT_EQ(t->Enemies[0].X, 210);
-    SpawnEnemy(*t, EnemyKind::Dart, 1, 0);  // 56.375 - 15.5 = 40.875
-    EXPECT_EQ(t->Enemies[1].X, 40);
-    SpawnEnemy(*t, EnemyKind::Dart, 7, 0);  // 394.625 - 15.5 = 379.125
-    EXPECT_EQ(t->Enemies[2].X, 379);
-    SpawnEnemy(*t, EnemyKind::Stage1Boss, 1, 0);  // 56.375 - 64 = -7.625 rounds down to -8
-    EXPECT_EQ(t->Enemies[3].X, -8);
-}
-
-TEST_F(StageScript, ASpawnTakesTheLowestFreeSlotWithItsKindsValues) {
+TEST_F(StageScript, ASpawnIsCentredOnItsColumnRoundingDownInTheLowestFreeSlot) {
+    // Centred on its column, rounding down: 56.375 - 64 = -7.625 gives -8.
+    t->EnemyTypes[EnemyKind::Stage1Boss] = SpriteRect{0, 0, 128, 96};
+    SpawnEnemy(*t, EnemyKind::Stage1Boss, 1, 0);
+    EXPECT_EQ(TakeAll(), (std::vector<Placed>{{21, -8, 0}}));
     t->Enemies[0].State = 1;
     t->Enemies[2].State = 2;
     SpawnEnemy(*t, EnemyKind::TwinHull, 4, t->ScreenHeight);
     const Enemy& e = t->Enemies[1];
-    EXPECT_EQ(e.State, 1);
-    EXPECT_EQ(e.Kind, EnemyKind::TwinHull);
-    EXPECT_EQ(e.Y, t->ScreenHeight);
-    EXPECT_EQ(e.HP, 20);
-    EXPECT_EQ(e.VY, 6);
-    EXPECT_EQ(e.VX, 0);
-    EXPECT_EQ(e.ContactDamage, 5);
-    EXPECT_EQ(e.Score, 1000);
-    SpawnEnemy(*t, static_cast<EnemyKind>(40), 4, 0);
-    EXPECT_EQ(t->Enemies[3].HP, 1);
-    EXPECT_EQ(t->Enemies[3].VY, 6);
-    EXPECT_EQ(t->Enemies[3].Score, 50);
-    EXPECT_EQ(t->Enemies[3].ContactDamage, 0);
+    EXPECT_EQ(tuple(e.State, e.Kind, e.Y, e.HP, e.VX, e.VY, e.ContactDamage, e.Score),
+              tuple(1, EnemyKind::TwinHull, t->ScreenHeight, 20, 0, 6, 5, 1000));
     for (Enemy& slot : t->Enemies) {
         slot.State = 1;
     }
@@ -61,52 +92,230 @@ TEST_F(StageScript, ASpawnTakesTheLowestFreeSlotWithItsKindsValues) {
     EXPECT_EQ(t->Enemies[100].Kind, EnemyKind::PowerItem);
 }
 
-TEST_F(StageScript, PeriodsHoldOnFrameZeroAndRangesIncludeTheirEnds) {
-    t->StageFrame = 0;
-    EXPECT_TRUE(EveryFrames(*t, 7));
-    EXPECT_TRUE(FramesEvery(*t, 0, 200, 20));
-    t->StageFrame = 200;
-    EXPECT_TRUE(FramesEvery(*t, 0, 200, 20));
-    EXPECT_FALSE(FramesEvery(*t, 0, 199, 20));
-    t->StageFrame = 210;
-    EXPECT_FALSE(FramesEvery(*t, 200, 400, 20));
-}
-
-TEST_F(StageScript, AlternationsCycleThroughTheirAlternatives) {
-    std::vector<int> seen;
-    for (int i = 0; i < 5; ++i) {
-        seen.push_back(Alternate(*t, 2));
+// What each stage's table asks for before its boss ("kind:count"), where and in which order (a
+// fingerprint of every spawn's frame, kind and place), the boss's entrance, and what keeps coming
+// once the boss is in: every `period` frames the lists between | in turn.
+TEST_F(StageScript, EveryStageAsksForItsWholeTableThenBringsItsBoss) {
+    const struct {
+        int16_t stage;
+        int32_t bossFrame;
+        int bossKind, frames, enemies, power, bombs, energy;
+        const char* byKind;
+        uint64_t placed;
+        int32_t period;
+        std::string afterBoss;
+    } stages[] = {
+        {1, 6200, 21, 183, 434, 5, 1, 4, "3:153 6:102 5:83 4:64 7:29 12:3", 718149427094610448u, 0,
+         ""},
+        {2, 6200, 23, 149, 414, 6, 1, 6, "3:128 4:68 9:60 10:55 5:36 7:25 6:20 8:19 12:3",
+         17406893299809767716u, 0, ""},
+        {3, 6550, 25, 153, 346, 4, 1, 4, "10:60 11:58 8:50 5:48 3:41 15:26 13:22 4:21 7:11",
+         565280907352696408u, 40, "14@2|14@6"},
+        {4, 6300, 26, 115, 284, 6, 1, 7, "10:49 11:46 18:31 14:28 13:23 5:18 9:18 15:18 7:14",
+         14871155439022343374u, 0, ""},
+        {5, 6300, 27, 120, 330, 7, 2, 7, "14:94 11:44 10:43 5:30 13:26 8:22 18:20 17:18 20:1",
+         152910873667474797u, 100, "14@2 14@6"},
+        {6, 200, 28, 1, 0, 3, 0, 0, "", 9155769672451837194u, 0, ""},
+        {7, 1750, 22, 29, 108, 5, 1, 5, "15:32 10:19 30:14 11:12 14:10 41:1", 9671368557553032868u,
+         100, "10@2^ 10@6^"},
+        {8, 200, 31, 2, 0, 4, 0, 0, "", 6791879280564188228u, 0, ""}};
+    for (const auto& s : stages) {
+        SCOPED_TRACE(::testing::Message() << "stage " << s.stage);
+        t->Stage = s.stage;
+        t->ScriptToggle = 0;
+        t->BossKind = kNoBossYet;
+        std::array<int, 101> byKind{};
+        int frames = 0;
+        uint64_t fingerprint = 0;
+        for (int32_t frame = 0; frame < s.bossFrame; ++frame) {
+            const std::vector<Placed> placed = StepAt(frame);
+            for (const auto& [kind, x, y] : placed) {
+                ++byKind[kind];
+                const bool rises = kind == 10 || kind == 17;
+                ASSERT_EQ(y, rises ? t->ScreenHeight : 0) << "frame " << frame << " kind " << kind;
+                fingerprint = (fingerprint ^ static_cast<uint64_t>(frame * 8191 + kind * 512 + x)) *
+                              1099511628211u;
+            }
+            frames += placed.empty() ? 0 : 1;
+        }
+        const int enemies = std::accumulate(byKind.begin() + 3, byKind.end(), 0);
+        EXPECT_EQ(tuple(frames, enemies, byKind[0], byKind[1], byKind[2], fingerprint),
+                  tuple(s.frames, s.enemies, s.power, s.bombs, s.energy, s.placed));
+        std::istringstream counts(s.byKind);
+        for (int kind, count; counts >> kind && counts.ignore() >> count;) {
+            EXPECT_EQ(byKind[kind], count) << "kind " << kind;
+        }
+        EXPECT_EQ(t->BossKind, kNoBossYet) << "the boss must not come before its frame";
+        EXPECT_EQ(StepAt(s.bossFrame), Wanted(std::to_string(s.bossKind) + "@4"));
+        EXPECT_EQ(RowOf(t->BossKind), s.bossKind);
+        // Once the boss is in only its phase acts, and frames of the normal schedule replayed
+        // with the boss in bring the same.
+        std::vector<std::string> turns;
+        std::istringstream lists(s.afterBoss);
+        for (std::string list; std::getline(lists, list, '|');) {
+            turns.push_back(list);
+        }
+        for (int32_t from : {s.bossFrame + 1, 0}) {
+            t->ScriptToggle = 1;
+            for (int32_t frame = from, turn = 0; frame < from + 1000; ++frame) {
+                const bool due = s.period > 0 && frame % s.period == 0;
+                ASSERT_EQ(StepAt(frame), due ? Wanted(turns[turn++ % turns.size()]) : Wanted(""))
+                    << frame;
+            }
+            if (s.period == 0) {
+                break;  // these stages go on by the frame, boss or not
+            }
+        }
     }
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 0, 1, 0}));
-    EXPECT_EQ(t->ScriptToggle, 1);
-    EXPECT_EQ(Alternate(*t, 6), 1) << "a longer alternation carries on from the counter";
-    ResetAlternation(*t);
-    EXPECT_EQ(t->ScriptToggle, 0);
-}
-
-TEST_F(StageScript, AStageOutsideTheEightDoesNothing) {
     for (int16_t stage : {0, 9, -1}) {
         t->Stage = stage;
-        testing::Census census = testing::TakeCensus(*t, 7000);
-        EXPECT_EQ(census.framesWithSpawns, 0) << stage;
+        for (int32_t frame = 0; frame <= 7000; ++frame) {
+            ASSERT_TRUE(StepAt(frame).empty()) << stage << " at " << frame;
+        }
     }
 }
 
-TEST_F(StageScript, TheBossStagesArmTheShipThenBringTheBoss) {
-    t->Stage = 6;
-    testing::Census six = testing::TakeCensus(*t, 199);
-    EXPECT_EQ(six.framesWithSpawns, 1);
-    EXPECT_EQ(six.Items(0), 3);
-    EXPECT_EQ(six.Enemies(), 0);
-    testing::TakeCensus(*t, 200);
-    EXPECT_EQ(t->BossKind, EnemyKind::Stage6Boss);
+TEST_F(StageScript, AnExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
+    Enemy& e = Exploding(5, EnemyKind::Dart, 100);
+    t->LabelDirty.fill(false);
+    std::vector<int32_t> score;
+    while (e.State == 2) {
+        UpdateBlasts(*t);
+        score.push_back(t->Score);
+    }
+    EXPECT_EQ(score.size(), 21u);
+    EXPECT_EQ(tuple(score[1], score[2], t->Score), tuple(0, 100, 100)) << "paid in the 3rd frame";
+    EXPECT_TRUE(t->LabelDirty[LabelId::Score]);
+    EXPECT_EQ(tuple(e.Y, e.BlastFrame), tuple(100 + 4 * 21, 0));
 
-    t->Stage = 8;
-    testing::Census eight = testing::TakeCensus(*t, 199);
-    EXPECT_EQ(eight.framesWithSpawns, 2);
-    EXPECT_EQ(eight.Items(0), 4);
-    testing::TakeCensus(*t, 200);
-    EXPECT_EQ(t->BossKind, EnemyKind::FinalBoss);
+    // One cut off by the end of a stage leaves nothing to the next game, which starts at the
+    // lowest power.
+    Exploding(0, EnemyKind::Dart, 100).BlastFrame = 4;
+    t->PowerLevel = 4;
+    ResetGame(*t);
+    EXPECT_EQ(tuple(t->Enemies[0].State, t->Enemies[0].BlastFrame, t->PowerLevel), tuple(0, 0, 1));
+}
+
+TEST_F(StageScript, ExplosionsShareOneDelayAndTheSlotOrderDecides) {
+    Enemy& a = Exploding(0, EnemyKind::Dart, 1);
+    Enemy& b = Exploding(1, EnemyKind::Dart, 10);
+    Enemy& c = Exploding(2, EnemyKind::Dart, 100);
+    std::vector<int> firstAdvance(3, 0);
+    for (int frame = 1; frame <= 12; ++frame) {
+        UpdateBlasts(*t);
+        int i = 0;
+        for (const Enemy* e : {&a, &b, &c}) {
+            if (firstAdvance[i] == 0 && (e->BlastFrame > 0 || e->State == 0)) {
+                firstAdvance[i] = frame;
+            }
+            ++i;
+        }
+        if (frame == 7) {
+            EXPECT_EQ(c.State, 0) << "the highest slot advanced in each of the first 7 frames";
+        }
+    }
+    EXPECT_EQ(firstAdvance, (std::vector<int>{9, 10, 1}));
+    EXPECT_EQ(t->Score, 111);
+}
+
+TEST_F(StageScript, TheBossClearsTheStageWithItsBonusAndUnlocksTheNext) {
+    const struct {
+        int16_t stage, maxStage, energy, maxAfter;
+        int32_t bonus;
+        const char* bonusText;
+    } cases[] = {{1, 1, 100, 2, 20000, "BORNAS +20000"}, {3, 5, 55, 5, 5500, "BORNAS +05500"},
+                 {8, 8, 1, 8, 100, "BORNAS +00100"},     {3, 3, 0, 4, 0, "BORNAS +00000"},
+                 {2, 2, -40, 3, 0, "BORNAS +00000"},     {7, 7, 99, 8, 9900, "BORNAS +09900"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "stage " << c.stage << " energy " << c.energy);
+        ResetGame(*t);
+        t->Stage = c.stage;
+        t->MaxStage = c.maxStage;
+        t->PlayerEnergy = c.energy;
+        t->BossKind = EnemyKind::Stage1Boss;
+        t->BlastDelay = 2;
+        Exploding(0, EnemyKind::Stage1Boss, 10000).BlastFrame = 6;
+        UpdateBlasts(*t);
+        EXPECT_EQ(tuple(t->StageOver, t->LastResult, t->MaxStage, t->StageBonus),
+                  tuple(true, StageResult::Clear, c.maxAfter, c.bonus));
+        RefreshLabels(*t);
+        EXPECT_EQ(Caption(LabelId::Result), "STAGE 0" + std::to_string(c.stage) + " CLEAR");
+        EXPECT_EQ(Caption(LabelId::Bonus), c.bonusText);
+        EXPECT_TRUE(t->Form1.DisplayLabel[LabelId::Bonus].Visible);
+    }
+}
+
+TEST_F(StageScript, TheWreckFallsForTwentyOneFramesThenTheGameIsOver) {
+    t->PlayerDown = true;
+    t->PlayerY = 200;
+    t->Score = 1234567;
+    int frames = 0;
+    for (; !t->StageOver; ++frames) {
+        UpdateWreck(*t);
+    }
+    EXPECT_EQ(tuple(frames, t->PlayerY, t->WreckFrame, t->LastResult),
+              tuple(21, 284, 0, StageResult::GameOver));
+    RefreshLabels(*t);
+    EXPECT_EQ(tuple(Caption(LabelId::Result), Caption(LabelId::ResultScore)),
+              tuple("GAMEOVER", "SCORE 1234567"));
+    EXPECT_FALSE(t->Form1.DisplayLabel[LabelId::Bonus].Visible) << "no bonus after a game over";
+    UpdateWreck(*t);
+    EXPECT_EQ(t->PlayerY, 284) << "nothing more once the stage is over";
+}
+
+TEST(Labels, NumbersArePaddedButNeverCutAndASmallBufferGetsWhatFits) {
+    const struct {
+        const char* prefix;
+        int32_t value;
+        int digits;
+        const char* shown;
+    } cases[] = {{"STAGE ", 1, 2, "STAGE 01"},
+                 {"SCORE ", 0, 6, "SCORE 000000"},
+                 {"SCORE ", 1234567, 6, "SCORE 1234567"},
+                 {"BORNAS +", 5500, 5, "BORNAS +05500"},
+                 {"BORNAS +", -300, 5, "BORNAS +-00300"},
+                 {"", INT32_MIN, 2, "-2147483648"}};
+    for (const auto& c : cases) {
+        std::array<char, 48> out{};
+        EXPECT_EQ(std::string(out.data(), FormatPadded(out, c.prefix, c.value, c.digits)), c.shown);
+    }
+    std::array<char, 6> small{};
+    EXPECT_EQ(std::string(small.data(), FormatPadded(small, "SCORE ", 12, 6)), "SCORE");
+}
+
+TEST_F(StageScript, OnlyTheFlaggedLabelsAreRewrittenThenEveryFlagIsLowered) {
+    t->Stage = 3;
+    t->HiScores[3] = 77;
+    t->Score = 123;
+    t->Bombs = 12;
+    t->TotalScore = 99999999;
+    t->StageBonus = 5500;
+    t->LabelDirty.fill(true);
+    SetCaption(t->Form1.DisplayLabel[LabelId::Result], "GAMEOVER");
+    RefreshLabels(*t);
+    using L = LabelId;
+    std::string shown;
+    for (LabelId id :
+         {L::Stage, L::HiScore, L::Score, L::Bombs, L::TotalScore, L::Title, L::TitleStage,
+          L::TitleHiScore, L::Result, L::ResultScore, L::Bonus, L::Power}) {
+        shown += Caption(id) + "|";
+    }
+    EXPECT_EQ(shown,
+              "STAGE 03|HISCORE 000077|SCORE 000123|BOMB 12|TOTALSCORE  99999999|みるてぃあ|"
+              "STAGE 03|HISCORE  00000077|GAMEOVER|SCORE 000123|BORNAS +05500|POWER|");
+    EXPECT_TRUE(t->Form1.DisplayLabel[L::Result].Visible &&
+                t->Form1.DisplayLabel[L::ResultScore].Visible &&
+                t->Form1.DisplayLabel[L::Bonus].Visible);
+    EXPECT_EQ(std::count(t->LabelDirty.begin(), t->LabelDirty.end(), true), 0);
+    t->Score = 5;
+    t->Bombs = 0;
+    t->LabelDirty[L::Score] = true;
+    RefreshLabels(*t);
+    EXPECT_EQ(tuple(Caption(L::Score), Caption(L::Bombs)), tuple("SCORE 000005", "BOMB 12"))
+        << "an unflagged label keeps its text";
+    t->LabelDirty[L::Bombs] = true;
+    RefreshLabels(*t);
+    EXPECT_EQ(Caption(L::Bombs), "BOMB 00");
 }
 
 }  // namespace
