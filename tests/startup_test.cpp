@@ -39,22 +39,6 @@ TEST(Startup, OpensTheWindowAndLaysOutThePlaySurface) {
     EXPECT_EQ(window.LastImage().At(200, kPlayTop + 400), stretched.At(200, 400));
 }
 
-TEST(Startup, ShowsOnlyTheTitleLabelsAtFirst) {
-    TestGame t;
-    Main(*t, 1);
-    using enum LabelId;
-    for (size_t i = 0; i < kDisplayLabels; ++i) {
-        const auto label = static_cast<LabelId>(i);
-        const bool title =
-            label == TotalScore || label == Title || label == TitleStage || label == TitleHiScore;
-        EXPECT_EQ(t->Form1.DisplayLabel[label].Visible, title) << i;
-    }
-    EXPECT_FALSE(t->Form1.StageArrows[0].Visible);
-    EXPECT_FALSE(t->Form1.StageArrows[1].Visible);
-    EXPECT_FALSE(t->Form1.BarVisible);
-    EXPECT_EQ(t->Form1.DisplayLabel[LabelId::Title].Caption, "みるてぃあ");
-}
-
 // A copy of the built game folder, to damage.
 struct GameCopy {
     GameCopy() {
@@ -75,34 +59,6 @@ std::string StartupFailure(const fs::path& dir) {
         return e.what();
     }
     return "";
-}
-
-void WriteRecord(std::vector<uint8_t>& bytes, size_t offset, int16_t a, int16_t b, int16_t c,
-                 int16_t d) {
-    for (int16_t v : {a, b, c, d}) {
-        bytes[offset++] = static_cast<uint8_t>(v & 0xFF);
-        bytes[offset++] = static_cast<uint8_t>((v >> 8) & 0xFF);
-    }
-}
-
-TEST(Startup, ReadsTheThreeSpriteTablesAtTheirOffsets) {
-    GameCopy copy;
-    std::vector<uint8_t> bytes(2424, 0);
-    WriteRecord(bytes, 0, 1, 2, 3, 4);
-    WriteRecord(bytes, 800, -5, 6, 7, 8);       // player shot 100
-    WriteRecord(bytes, 808, 9, 10, 11, 12);     // enemy 0
-    WriteRecord(bytes, 1616, 13, 14, 15, -16);  // enemy shot 0
-    WriteRecord(bytes, 2416, 17, 18, 19, 20);   // enemy shot 100
-    std::ofstream(copy.dir.Path() / "Data" / "Data.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    TestGame t(copy.dir.Path().string());
-    Main(*t, 1);
-    EXPECT_EQ(t->PlayerShotTypes[PlayerShotKind::Needle].Height, 4);
-    EXPECT_EQ(t->PlayerShotTypes[static_cast<PlayerShotKind>(100)].SrcX, -5);
-    EXPECT_EQ(t->EnemyTypes[EnemyKind::PowerItem].SrcX, 9);
-    EXPECT_EQ(t->EnemyTypes[EnemyKind::PowerItem].Height, 12);
-    EXPECT_EQ(t->EnemyShotTypes[EnemyShotKind::Orb].Height, -16);
-    EXPECT_EQ(t->EnemyShotTypes[static_cast<EnemyShotKind>(100)].Width, 19);
 }
 
 // What can stand where a file is expected instead of it.
