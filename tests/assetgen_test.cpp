@@ -26,8 +26,7 @@
 #include "shape_art.h"
 #include "smf_writer.h"
 #include "sprite_sheet.h"
-#include "test_files.h"
-#include "test_game.h"
+#include "support.h"
 #include "wav_writer.h"
 
 namespace assetgen {

@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "test_game.h"
+#include "support.h"
 
 extern char** environ;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_files.h"
+#include "support.h"
 
 namespace volley::testing {
 

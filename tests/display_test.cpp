@@ -11,7 +11,7 @@
 #include "display/stars.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -6,7 +6,7 @@
 #include "shell/scenes.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -9,7 +9,7 @@
 #include "shell/reset.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

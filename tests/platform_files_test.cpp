@@ -25,8 +25,7 @@
 #include "platform/read_file.h"
 #include "platform/screenshot.h"
 #include "platform/wav_chunks.h"
-#include "test_files.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -16,7 +16,7 @@
 #include "shell/game_loop.h"
 #include "shell/reset.h"
 #include "shell/startup.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "game/stage_table.h"
-#include "pilot.h"
 #include "shell/save_file.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <functional>
 
-#include "pilot.h"
 #include "platform/crc32.h"
 #include "replay/game_snapshot.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -21,8 +21,7 @@
 
 #include "child_process.h"
 #include "save_pattern.h"
-#include "test_files.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -16,8 +16,7 @@
 #include "shell/replace_file.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
-#include "test_files.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -19,7 +19,7 @@
 #include "shell/game_loop.h"
 #include "shell/shutdown.h"
 #include "shell/startup.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -31,7 +31,7 @@
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/window_scale.h"
 #include "smf_writer.h"
-#include "test_game.h"
+#include "support.h"
 #include "wav_writer.h"
 
 namespace volley {

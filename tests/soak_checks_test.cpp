@@ -10,7 +10,7 @@
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "soak/table_checks.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

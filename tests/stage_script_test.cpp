@@ -15,7 +15,7 @@
 #include "shell/startup.h"
 #include "stages/spawn.h"
 #include "stages/stage_end.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "display/layout.h"
 #include "platform/bmp.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

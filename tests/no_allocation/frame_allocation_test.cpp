@@ -15,8 +15,7 @@
 #include "replay/replay_session.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
-#include "stage_tour.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -14,8 +14,7 @@
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "soak/table_checks.h"
-#include "stage_tour.h"
-#include "test_game.h"
+#include "support.h"
 
 namespace volley {
 namespace {

@@ -1,12 +1,119 @@
-#include "pilot.h"
+#include "support.h"
+
+#include <stdlib.h>
 
 #include <array>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "game/game.h"
 #include "player/player_rules.h"
+#include "stages/spawn.h"
 
 namespace volley::testing {
+
+Enemy& PlaceEnemy(Game& g, int slot, EnemyKind kind, int x, int y) {
+    Enemy& e = g.Enemies[slot];
+    e = Enemy{};
+    e.State = 1;
+    e.Kind = kind;
+    SetSpawnValues(g, static_cast<int16_t>(slot));
+    e.X = static_cast<int16_t>(x);
+    e.Y = static_cast<int16_t>(y);
+    return e;
+}
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "volley-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void StageTour::Pump() {
+    if (ended_) {
+        return;
+    }
+    if (g_.Form1.PauseLabel.Visible) {
+        Paused();
+    } else if (g_.Form1.DisplayLabel[LabelId::TotalScore].Visible) {
+        Title();
+    } else if (g_.StageOver) {
+        Result();
+    } else {
+        Stage();
+    }
+}
+
+void StageTour::End() {
+    ended_ = true;
+    ReleaseKeys();
+    events_.RequestClose();
+}
+
+void StageTour::ReleaseKeys() {
+    for (int key = 0; key < kGameKeyCount; ++key) {
+        keys_.Hold(static_cast<GameKey>(key), false);
+    }
+}
+
+void StageTour::Title() {
+    ++counts_.titlePumps;
+    ReleaseKeys();
+    if (stagesToPlay > 0 && counts_.stagesStarted == stagesToPlay) {
+        End();
+        return;
+    }
+    const auto target = static_cast<int16_t>(counts_.stagesStarted % kStageCount + 1);
+    if (g_.Stage < target) {
+        keys_.Tap(GameKey::Right);
+    } else if (g_.Stage > target) {
+        keys_.Tap(GameKey::Left);
+    } else {
+        keys_.Tap(GameKey::Z);
+    }
+}
+
+void StageTour::Stage() {
+    if (!inStage_) {
+        inStage_ = true;
+        lastStageFrame_ = 0;  // a stage's first frame is played before it is looked at
+        StageStarted();
+        ++counts_.stagesStarted;
+    }
+    if (g_.StageFrame == lastStageFrame_) {
+        return;  // another look at the events within the same frame's wait
+    }
+    lastStageFrame_ = g_.StageFrame;
+    ++counts_.frames;
+    Fly();
+}
+
+void StageTour::Paused() {
+    ReleaseKeys();
+    if (++pumpsPaused_ == pausedPumps_) {
+        pumpsPaused_ = 0;
+        ++counts_.pauses;
+        keys_.Tap(GameKey::Pause);
+    }
+}
+
+void StageTour::Result() {
+    ReleaseKeys();
+    if (inStage_) {
+        inStage_ = false;
+        const bool over = g_.Form1.DisplayLabel[LabelId::Result].Caption == "GAMEOVER";
+        (over ? counts_.gameOvers : counts_.clears) += 1;
+        StageEnded();
+    }
+    keys_.Tap(GameKey::Z);
+}
 
 namespace {
 
