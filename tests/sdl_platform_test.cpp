@@ -11,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <numbers>
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
