@@ -366,35 +366,6 @@ uint32_t Bit(int n) {
     return uint32_t{1} << n;
 }
 
-// The virtual devices below reach the same code; here the ends of each range.
-TEST(JoystickMappingTest, AxesHatsDirectionPadsAndButtons) {
-    for (const auto& [sdl, reading] :
-         {std::pair<int16_t, uint16_t>{-32768, 0}, {-1, 32767}, {0, 32768}, {32767, 65535}}) {
-        EXPECT_EQ(AxisReading(sdl), reading) << sdl;
-    }
-    // A pressed direction pushes its axis to the end; opposed ones leave the stick alone.
-    const std::tuple<uint8_t, uint16_t, uint16_t> hats[] = {
-        {SDL_HAT_CENTERED, 20000, 40000}, {SDL_HAT_LEFT, 0, 40000}, {SDL_HAT_RIGHTUP, 65535, 0},
-        {SDL_HAT_DOWN, 20000, 65535},     {SDL_HAT_LEFTUP, 0, 0},   {0x0F, 20000, 40000}};
-    for (const auto& [hat, x, y] : hats) {
-        JoyReading reading{.X = 20000, .Y = 40000, .Buttons = 5};
-        ApplyDirectionPad(HatDirections(hat), reading);
-        EXPECT_EQ(std::make_tuple(reading.X, reading.Y, reading.Buttons), std::make_tuple(x, y, 5u))
-            << int{hat};
-    }
-    // A and B fire and bomb; the rest follow in SDL's order without the four directions, packed
-    // from bit 0 up.
-    const std::pair<int, int> buttons[] = {
-        {SDL_CONTROLLER_BUTTON_A, 0},           {SDL_CONTROLLER_BUTTON_B, 1},
-        {SDL_CONTROLLER_BUTTON_X, 2},           {SDL_CONTROLLER_BUTTON_MISC1, 11},
-        {SDL_CONTROLLER_BUTTON_TOUCHPAD, 16},   {SDL_CONTROLLER_BUTTON_DPAD_UP, -1},
-        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, -1}, {SDL_CONTROLLER_BUTTON_INVALID, -1},
-        {SDL_CONTROLLER_BUTTON_MAX, -1}};
-    for (const auto& [button, bit] : buttons) {
-        EXPECT_EQ(ControllerButtonBit(button), bit) << button;
-    }
-}
-
 // A virtual device for the length of a test, with a handle of the test's own to move it.
 struct VirtualDevice {
     VirtualDevice(SDL_JoystickType type, int axes, int buttons, int hats)
@@ -454,6 +425,11 @@ TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHatMissingAx
     SDL_JoystickSetVirtualHat(stick.handle, 1, SDL_HAT_UP);
     EXPECT_EQ(Reading(stick.index), std::make_tuple(65535, 65535, Bit(0) | Bit(31)))
         << "only the first hat steers";
+    SDL_JoystickSetVirtualAxis(stick.handle, 0, 1000);
+    SDL_JoystickSetVirtualAxis(stick.handle, 1, -1);
+    SDL_JoystickSetVirtualHat(stick.handle, 0, SDL_HAT_RIGHTUP | SDL_HAT_LEFTDOWN);
+    EXPECT_EQ(Reading(stick.index), std::make_tuple(33768, 32767, Bit(0) | Bit(31)))
+        << "opposed directions leave the stick alone";
     JoyReading reading;
     const int index = stick.index;
     stick.Detach();
@@ -485,6 +461,9 @@ TEST_F(SdlJoysticksTest, GameControllerIsReadByItsLayoutAndItsDPadOverridesTheSt
     SDL_JoystickSetVirtualButton(pad.handle, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
     EXPECT_EQ(Reading(pad.index), std::make_tuple(0, 65535, Bit(0) | Bit(6) | Bit(11)))
         << "the D-pad steers and is no button";
+    for (int outside : {SDL_CONTROLLER_BUTTON_INVALID, SDL_CONTROLLER_BUTTON_MAX}) {
+        EXPECT_EQ(ControllerButtonBit(outside), -1) << outside;
+    }
 }
 
 using Bytes = std::vector<uint8_t>;
