@@ -33,8 +33,8 @@ namespace assetgen {
 namespace {
 
 namespace fs = std::filesystem;
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
+void WriteText(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -55,18 +55,16 @@ std::string ErrorOf(Call&& call) {
 // The "<source> => <expected>" lines of tests/data/<name>, \n in a source ending a line of it.
 std::vector<std::pair<std::string, std::string>> ReadCases(const std::string& name) {
     std::vector<std::pair<std::string, std::string>> cases;
-    std::string text =
-        volley::testing::ReadText(std::filesystem::path(__FILE__).parent_path() / "data" / name);
-    for (size_t start = 0, end; start < text.size(); start = end + 1) {
-        end = std::min(text.find('\n', start), text.size());
-        const std::string line = text.substr(start, end - start);
+    std::istringstream lines(
+        volley::testing::ReadText(fs::path(__FILE__).parent_path() / "data" / name));
+    for (std::string line; std::getline(lines, line);) {
         const size_t arrow = line.find(" => ");
         if (line.empty() || line[0] == '#' || arrow == std::string::npos) {
             continue;
         }
         std::string source;
         for (size_t i = 0; i < arrow; ++i) {
-            const bool newline = line[i] == '\\' && line[i + 1] == 'n';
+            const bool newline = line.compare(i, 2, "\\n") == 0;
             source += newline ? '\n' : line[i];
             i += newline ? 1 : 0;
         }
@@ -112,8 +110,6 @@ TEST_F(AssetgenFailures, ABrokenSourceNamesItsFileAndLineAndWritesNothing) {
     WriteText(s / "sprite_rects.txt", "EnemyShotTypes 2 explosion_3\n");
     const std::vector<OutputFile> named = BuildAssets(s);
     EXPECT_EQ(named.back().Bytes.at(1616 + 16), 96) << "a rectangle named by its sprite";
-    WriteText(s / "sprites" / "zz_broken.txt", "colour a ff0000\nsprite dot 0 480 1 1\nb\nend\n");
-    EXPECT_NE(BuildError().find("zz_broken.txt:3: character 'b'"), std::string::npos);
     WriteText(s / "sprites" / "zz_broken.txt", "colour a ff0000\nsprite x 40 8 2 2\naa\naa\nend\n");
     EXPECT_NE(BuildError().find("zz_broken.txt:2: sprite x overlaps sprite ship_bank_left"),
               std::string::npos);
@@ -137,8 +133,6 @@ TEST_F(AssetgenFailures, WritesEverythingLeavesNoTemporariesAndReportsWhatItCann
     for (const OutputFile& file : files) {
         EXPECT_EQ(ReadBytes(Output() / file.Path), file.Bytes) << file.Path;
     }
-    EXPECT_TRUE(fs::is_directory(Output() / "Sound"));
-    EXPECT_TRUE(fs::is_directory(Output() / "Music"));
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(Output())) {
         EXPECT_NE(entry.path().extension(), ".part") << entry.path();
     }

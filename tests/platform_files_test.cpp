@@ -53,7 +53,7 @@ TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
         {"dangling", 10, Links::Follow, ReadStatus::Missing, 0, "No such file"},
     };
     for (const auto& [name, limit, links, status, size, errorHas] : cases) {
-        std::vector<uint8_t> bytes(3, 7);
+        Bytes bytes(3, 7);
         std::string error;
         const std::string path = (d / name).string();
         EXPECT_EQ(ReadWholeFile(path, limit, bytes, error, links), status) << name;
@@ -63,8 +63,8 @@ TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
     }
 }
 
-// Runs what as nobody when the tests run as root, who reads every file; returns its exit code.
-int AsNormalUser(const std::function<int()>& what) {
+// Runs what as nobody when the tests run as root, who reads every file: 1 when it answers yes.
+int AsNormalUser(const std::function<bool()>& what) {
     if (geteuid() != 0) {
         return what();
     }
@@ -84,15 +84,14 @@ TEST(ReadWholeFile, AFileItsReaderMayNotReadIsRefusedNotMissing) {
     const fs::path path = dir.Path() / "private";
     std::ofstream(path) << "secret";
     ASSERT_EQ(chmod(path.c_str(), geteuid() == 0 ? 0600 : 0), 0);
-    const int result = AsNormalUser([&] {
-        std::vector<uint8_t> bytes;
-        std::string error;
-        return ReadWholeFile(path.string(), 100, bytes, error) == ReadStatus::Refused &&
-                       bytes.empty() && error.find("Permission denied") != std::string::npos
-                   ? 0
-                   : 1;
-    });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(AsNormalUser([&] {
+                  Bytes bytes;
+                  std::string error;
+                  const ReadStatus status = ReadWholeFile(path.string(), 100, bytes, error);
+                  return status == ReadStatus::Refused && bytes.empty() &&
+                         error.find("Permission denied") != std::string::npos;
+              }),
+              1);
 }
 
 void Put(Bytes& b, size_t at, uint32_t value, int bytes) {
@@ -176,8 +175,8 @@ TEST(Bmp, RefusesDamagedFilesWithoutReadingPastThem) {
 }
 
 // A RIFF WAVE header, then chunks: "name claimed actual" each, or loose bytes as "+count".
-std::vector<uint8_t> Wav(std::initializer_list<const char*> chunks) {
-    std::vector<uint8_t> out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
+Bytes Wav(std::initializer_list<const char*> chunks) {
+    Bytes out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'};
     for (const char* chunk : chunks) {
         char name[5] = {};
         unsigned claimed = 0, actual = 0;
@@ -197,7 +196,7 @@ std::vector<uint8_t> Wav(std::initializer_list<const char*> chunks) {
 
 TEST(WavChunks, ChunksMustEndInsideTheFile) {
     const struct {
-        std::vector<uint8_t> file;
+        Bytes file;
         bool fits;
     } cases[] = {
         {Wav({"fmt  16 16", "data 100 100"}), true},
@@ -220,7 +219,7 @@ TEST(WavChunks, ChunksMustEndInsideTheFile) {
     for (const auto& c : cases) {
         EXPECT_EQ(WavChunksFit(c.file.data(), c.file.size()), c.fits) << &c - cases;
     }
-    std::vector<uint8_t> file = Wav({"data 4 4"});
+    Bytes file = Wav({"data 4 4"});
     for (size_t at : {0, 8}) {
         file[at] ^= 1;
         EXPECT_FALSE(WavChunksFit(file.data(), file.size())) << "only RIFF WAVE files fit";
@@ -234,32 +233,29 @@ uint32_t BigEndian(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
 
+// The chunk types in order, each CRC checked, and the picture's size and inflated rows (a filter
+// byte, then RGB for each pixel).
 struct DecodedPng {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rows;  // filter byte + RGB per row, inflated
-    std::vector<std::string> chunks;
+    int width = 0, height = 0;
+    Bytes rows;
+    std::string chunks;
 };
 
-// Walks the chunks, checking each CRC, and inflates the picture data.
-DecodedPng ReadPng(const std::vector<uint8_t>& png) {
+DecodedPng ReadPng(const Bytes& png) {
     DecodedPng out;
-    const uint8_t signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    EXPECT_TRUE(png.size() > 8 && std::equal(signature, signature + 8, png.begin()));
-    std::vector<uint8_t> packed;
-    for (size_t at = 8; at + 12 <= png.size();) {
-        const uint32_t length = BigEndian(&png[at]);
-        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
-        const std::span<const uint8_t> covered(&png[at + 4], 4 + length);
-        EXPECT_EQ(Crc32(covered), BigEndian(&png[at + 8 + length])) << type;
-        if (type == "IHDR") {
+    EXPECT_TRUE(png.size() > 8 && Bytes(png.begin(), png.begin() + 8) ==
+                                      (Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+    Bytes packed;
+    for (size_t at = 8, length; at + 12 <= png.size(); at += 12 + length) {
+        length = BigEndian(&png[at]);
+        out.chunks.append(png.begin() + at + 4, png.begin() + at + 8);
+        EXPECT_EQ(Crc32(std::span(&png[at + 4], 4 + length)), BigEndian(&png[at + 8 + length]));
+        if (out.chunks.ends_with("IHDR")) {
             out.width = static_cast<int>(BigEndian(&png[at + 8]));
             out.height = static_cast<int>(BigEndian(&png[at + 12]));
-        } else if (type == "IDAT") {
+        } else if (out.chunks.ends_with("IDAT")) {
             packed.insert(packed.end(), &png[at + 8], &png[at + 8] + length);
         }
-        out.chunks.push_back(type);
-        at += 12 + length;
     }
     out.rows.resize(static_cast<size_t>(out.height) * (1 + 3 * out.width));
     uLongf size = out.rows.size();
@@ -275,9 +271,9 @@ TEST(Png, HoldsEveryPixelOfThePictureInRgbOrderWithTheStandardCrc) {
     image.At(1, 1) = kWhite;
     const DecodedPng png = ReadPng(EncodePng(image));
     EXPECT_EQ(std::make_pair(png.width, png.height), std::make_pair(3, 2));
-    EXPECT_EQ(png.chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
-    EXPECT_EQ(png.rows, (std::vector<uint8_t>{0, 255, 0, 0, 0,   0,   0,   1, 2, 3,
-                                              0, 0,   0, 0, 255, 255, 255, 0, 0, 0}));
+    EXPECT_EQ(png.chunks, "IHDRIDATIEND");
+    EXPECT_EQ(png.rows,
+              (Bytes{0, 255, 0, 0, 0, 0, 0, 1, 2, 3, 0, 0, 0, 0, 255, 255, 255, 0, 0, 0}));
     const std::string text = "123456789";
     EXPECT_EQ(Crc32(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())),
               0xCBF43926u);
@@ -301,22 +297,22 @@ TEST(Screenshot, NamesCarryTheDateAndTimeAndNeverReplaceOneAnother) {
 
 constexpr int kCeilingSample = static_cast<int>(0.891f * 32768);
 
-std::vector<int16_t> Stereo(int frames, int16_t left, int16_t right) {
+// Frames of one left and one right sample each, as the limiter leaves them.
+std::vector<int16_t> Limited(MixLimiter& limiter, int frames, int16_t left, int16_t right) {
     std::vector<int16_t> samples;
     for (int i = 0; i < frames; ++i) {
         samples.insert(samples.end(), {left, right});
     }
+    limiter.Process(samples.data(), frames, 2);
     return samples;
 }
 
 // A loud left channel turns the right one down alike, so the stereo picture holds.
 TEST(MixLimiter, QuietSoundGetsTheMakeupAndNoSampleEverPassesTheCeiling) {
     MixLimiter limiter(4.0f, 0.891f, 2205);
-    std::vector<int16_t> quiet = Stereo(1000, 1000, -2500);
-    limiter.Process(quiet.data(), 1000, 2);
-    EXPECT_EQ(quiet[0], 4000);
-    EXPECT_EQ(quiet[1], -10000);
-    EXPECT_EQ(quiet[1998], 4000);
+    const std::vector<int16_t> quiet = Limited(limiter, 1000, 1000, -2500);
+    EXPECT_EQ(std::make_tuple(quiet[0], quiet[1], quiet[1998]),
+              std::make_tuple(4000, -10000, 4000));
     std::mt19937 random(7);
     std::uniform_int_distribution<int> any(-32768, 32767);
     std::vector<int16_t> samples(2 * 44100);
@@ -329,8 +325,7 @@ TEST(MixLimiter, QuietSoundGetsTheMakeupAndNoSampleEverPassesTheCeiling) {
             ASSERT_LE(std::abs(static_cast<int>(s)), kCeilingSample) << "block " << block;
         }
     }
-    std::vector<int16_t> linked = Stereo(10, 32000, 1000);
-    limiter.Process(linked.data(), 10, 2);
+    const std::vector<int16_t> linked = Limited(limiter, 10, 32000, 1000);
     EXPECT_LE(linked[18], kCeilingSample);
     EXPECT_EQ(linked[19], static_cast<int16_t>(1000.0f * linked[18] / 32000.0f));
 }
@@ -338,12 +333,9 @@ TEST(MixLimiter, QuietSoundGetsTheMakeupAndNoSampleEverPassesTheCeiling) {
 // At once down, and back up smoothly within a few release times (of 50 ms).
 TEST(MixLimiter, TheGainComesBackAfterAPeak) {
     MixLimiter limiter(4.0f, 0.891f, 2205);
-    std::vector<int16_t> peak = Stereo(1, 30000, 30000);
-    limiter.Process(peak.data(), 1, 2);
-    EXPECT_GE(peak[0], kCeilingSample - 1);
-    EXPECT_LE(peak[0], kCeilingSample);
-    std::vector<int16_t> after = Stereo(5 * 2205, 1000, 1000);
-    limiter.Process(after.data(), 5 * 2205, 2);
+    const int16_t peak = Limited(limiter, 1, 30000, 30000)[0];
+    EXPECT_TRUE(peak >= kCeilingSample - 1 && peak <= kCeilingSample) << peak;
+    const std::vector<int16_t> after = Limited(limiter, 5 * 2205, 1000, 1000);
     EXPECT_LT(after[0], 1500) << "just after the peak the gain is still down";
     EXPECT_GT(after.back(), 3900) << "back to the makeup gain";
     for (size_t i = 2; i < after.size(); i += 2) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace volley {
 namespace {
 
@@ -14,6 +16,37 @@ Surface Numbered(int w, int h, Pixel base) {
         }
     }
     return s;
+}
+
+// Pixels with every kind of bit pattern, the same for every run.
+Surface Scrambled(int w, int h, uint32_t seed) {
+    Surface s(w, h);
+    for (Pixel& p : s.Pixels) {
+        seed = seed * 1664525u + 1013904223u;
+        p = seed >> 8;
+    }
+    return s;
+}
+
+// Calls check(x, y, sx, sy, w, h) with origins before, on and past the edges of every surface
+// here and sizes from negative to too large, along each axis in turn.
+template <typename Check>
+void ForEachClip(Check check) {
+    const int places[] = {-9, -3, -1, 0, 1, 3, 4, 5, 6, 7, 8, 12};
+    const int sizes[] = {-2, 0, 1, 3, 6, 8, 20};
+    for (int x : places) {
+        for (int sx : places) {
+            for (int w : sizes) {
+                check(x, 2, sx, 1, w, 3);
+                check(2, x, 1, sx, 3, w);
+            }
+        }
+    }
+}
+
+std::string Where(int x, int y, int sx, int sy, int w, int h) {
+    return "at " + std::to_string(x) + "," + std::to_string(y) + " from " + std::to_string(sx) +
+           "," + std::to_string(sy) + " size " + std::to_string(w) + "x" + std::to_string(h);
 }
 
 TEST(RasterOps, CopyAndOrCombinePixelByPixel) {
@@ -31,35 +64,21 @@ TEST(RasterOps, CopyAndOrCombinePixelByPixel) {
     }
 }
 
-// Every clipped copy must equal a naive copy that skips pixels missing on either side.
-void ExpectSameAsNaive(int x, int y, int sx, int sy, int w, int h) {
-    const Pixel background = 0x00ABCDEF;
-    Surface src = Numbered(7, 5, 0x00100000);
-    Surface expected(6, 4, background);
-    for (int row = 0; row < h; ++row) {
-        for (int col = 0; col < w; ++col) {
-            if (expected.Contains(x + col, y + row) && src.Contains(sx + col, sy + row)) {
-                expected.At(x + col, y + row) = src.At(sx + col, sy + row);
-            }
-        }
-    }
-    Surface actual(6, 4, background);
-    Blit(actual, x, y, src, sx, sy, w, h, RasterOp::Copy);
-    EXPECT_EQ(actual.Pixels, expected.Pixels)
-        << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
-}
-
+// Every clipped copy equals a naive copy that skips pixels missing on either side.
 TEST(RasterOps, ClipsToBothSurfacesWhateverTheCoordinates) {
-    const int places[] = {-9, -3, -1, 0, 1, 3, 5, 6, 7, 12};
-    const int sizes[] = {-2, 0, 1, 3, 6, 20};
-    for (int x : places) {
-        for (int sx : places) {
-            for (int w : sizes) {
-                ExpectSameAsNaive(x, 1, sx, 0, w, 2);
-                ExpectSameAsNaive(1, x, 0, sx, 2, w);
+    const Surface src = Numbered(7, 5, 0x00100000);
+    ForEachClip([&](int x, int y, int sx, int sy, int w, int h) {
+        Surface expected(6, 4, 0x00ABCDEF), actual = expected;
+        for (int row = 0; row < h; ++row) {
+            for (int col = 0; col < w; ++col) {
+                if (expected.Contains(x + col, y + row) && src.Contains(sx + col, sy + row)) {
+                    expected.At(x + col, y + row) = src.At(sx + col, sy + row);
+                }
             }
         }
-    }
+        Blit(actual, x, y, src, sx, sy, w, h, RasterOp::Copy);
+        EXPECT_EQ(actual.Pixels, expected.Pixels) << Where(x, y, sx, sy, w, h);
+    });
 }
 
 TEST(RasterOps, ExtremeCoordinatesTouchNothing) {
@@ -89,84 +108,52 @@ TEST(RasterOps, CopyingASurfaceOntoItselfGoesFromTheLeft) {
     }
 }
 
-// Pixels with every kind of bit pattern, the same for every run.
-Surface Scrambled(int w, int h, uint32_t seed) {
-    Surface s(w, h);
-    uint32_t state = seed;
-    for (Pixel& p : s.Pixels) {
-        state = state * 1664525u + 1013904223u;
-        p = state >> 8;
-    }
-    return s;
-}
-
-// A masked sprite drawn in one pass equals the mask ANDed in, then the sheet ORed in.
+// A masked sprite drawn in one pass, by pixels or by runs, equals the mask ANDed in, then the
+// sheet ORed in.
 void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int x, int y, int sx,
                                  int sy, int w, int h) {
     const Surface start = Scrambled(9, 7, 99);
-    Surface expected = start;
+    Surface expected = start, actual = start, byRuns = start;
     Blit(expected, x, y, mask, sx, sy, w, h, RasterOp::And);
     Blit(expected, x, y, sheet, sx, sy, w, h, RasterOp::Or);
-    Surface actual = start;
     BlitMasked(actual, x, y, mask, sheet, sx, sy, w, h);
-    EXPECT_EQ(actual.Pixels, expected.Pixels)
-        << "x=" << x << " y=" << y << " sx=" << sx << " sy=" << sy << " w=" << w << " h=" << h;
-    Surface byRuns = start;
     BlitMasked(byRuns, x, y, mask, sheet, FindMaskRuns(mask, sheet), sx, sy, w, h);
-    EXPECT_EQ(byRuns.Pixels, expected.Pixels) << "by runs: x=" << x << " y=" << y << " sx=" << sx
-                                              << " sy=" << sy << " w=" << w << " h=" << h;
+    EXPECT_EQ(actual.Pixels, expected.Pixels) << Where(x, y, sx, sy, w, h);
+    EXPECT_EQ(byRuns.Pixels, expected.Pixels) << "by runs " << Where(x, y, sx, sy, w, h);
 }
 
 // A sprite's mask as drawn: see-through (white over a black sheet), solid (black) and, now and
 // then, white over a sheet that still paints, or (unless black and white only) neither.
-void MakeSprite(Surface& mask, Surface& sheet, bool blackAndWhite) {
-    for (size_t i = 0; i < mask.Pixels.size(); ++i) {
-        switch ((i * 2654435761u >> 7) % 6) {
-            case 0:
-            case 1:
-                mask.Pixels[i] = kWhite;
-                sheet.Pixels[i] = kBlack;
-                break;
-            case 2:
-            case 3: mask.Pixels[i] = kBlack; break;
-            case 4: mask.Pixels[i] = kWhite; break;
-            default: mask.Pixels[i] = blackAndWhite ? kBlack : mask.Pixels[i]; break;
-        }
-    }
-}
-
 TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
     for (bool blackAndWhite : {false, true}) {
         Surface mask = Scrambled(8, 6, 1);
         Surface sheet = Scrambled(8, 6, 2);
-        MakeSprite(mask, sheet, blackAndWhite);
-        ASSERT_EQ(FindMaskRuns(mask, sheet).Shape.empty(), !blackAndWhite);
-        const int places[] = {-9, -3, -1, 0, 1, 4, 7, 8, 12};
-        const int sizes[] = {-2, 0, 1, 3, 8, 20};
-        for (int x : places) {
-            for (int sx : places) {
-                for (int w : sizes) {
-                    ExpectMaskedSameAsTwoCopies(mask, sheet, x, 2, sx, 1, w, 3);
-                    ExpectMaskedSameAsTwoCopies(mask, sheet, 2, x, 1, sx, 3, w);
-                }
+        for (size_t i = 0; i < mask.Pixels.size(); ++i) {
+            const size_t kind = (i * 2654435761u >> 7) % 6;
+            if (kind < 2) {
+                sheet.Pixels[i] = kBlack;
+            }
+            if (kind < 5) {
+                mask.Pixels[i] = kind == 2 || kind == 3 ? kBlack : kWhite;
+            } else if (blackAndWhite) {
+                mask.Pixels[i] = kBlack;
             }
         }
+        ASSERT_EQ(FindMaskRuns(mask, sheet).Shape.empty(), !blackAndWhite);
+        ForEachClip([&](int x, int y, int sx, int sy, int w, int h) {
+            ExpectMaskedSameAsTwoCopies(mask, sheet, x, y, sx, sy, w, h);
+        });
     }
 }
 
-TEST(RasterOps, AMaskAndSheetOfDifferentSizesClipEachByItsOwnSize) {
+TEST(RasterOps, AMaskAndSheetOfDifferentSizesOrOfOneSurfaceKeepTheOrderOfTheTwoCopies) {
     // The sheet is smaller: near its edge the mask still darkens where the sheet paints nothing.
     const Surface mask = Scrambled(8, 6, 3);
-    const Surface sheet = Scrambled(5, 4, 4);
     for (int s : {0, 2, 3, 4, 6}) {
-        ExpectMaskedSameAsTwoCopies(mask, sheet, 1, 1, s, s, 4, 4);
+        ExpectMaskedSameAsTwoCopies(mask, Scrambled(5, 4, 4), 1, 1, s, s, 4, 4);
     }
-}
-
-TEST(RasterOps, AMaskedSpriteDrawnFromItsOwnSurfaceKeepsTheOrderOfTheTwoCopies) {
-    Surface sheet = Scrambled(8, 6, 5);
-    const Surface mask = Scrambled(8, 6, 6);
     // Drawn up and left of its cell, its pixels are read after the mask reached them.
+    Surface sheet = Scrambled(8, 6, 5);
     Surface expected = sheet;
     Blit(expected, 0, 0, mask, 2, 1, 5, 4, RasterOp::And);
     Blit(expected, 0, 0, expected, 2, 1, 5, 4, RasterOp::Or);
