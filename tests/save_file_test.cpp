@@ -258,20 +258,6 @@ TEST(SaveFile, ALongNameOrAMissingFolderIsNoObstacle) {
     }
 }
 
-TEST(SaveFile, AFailedWriteLeavesTheOldFileAndEndsWithExitCodeOne) {
-    TestGame t;
-    const fs::path path = t.saveDir.Path() / "SaveData.dat";
-    WriteBytes(path, kSample);
-    Main(*t, 1);
-    t->MaxStage = 7;
-    // A save path whose folder is a file cannot be written.
-    t->SaveFile = (path / "SaveData.dat").string();
-    EXPECT_EQ(FormUnload(*t), 1);
-    EXPECT_EQ(ReadBytes(path), kSample);
-    // Nothing is left behind beside it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(t.saveDir.Path()), fs::directory_iterator()), 1);
-}
-
 TEST(Effects, AnEffectIsTheWholeFileAndOneZeroByte) {
     TempDir dir;
     fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
