@@ -410,9 +410,8 @@ TEST_F(SdlJoysticksTest, PlainJoystickReadsItsOwnAxesButtonsAndFirstHatMissingAx
     EXPECT_EQ(joysticks_->DeviceCount(), before);
     EXPECT_FALSE(joysticks_->Read(index, reading));
     EXPECT_FALSE(joysticks_->Read(index, reading));
-    for (int absent : {joysticks_->DeviceCount(), joysticks_->DeviceCount() + 1000000, -1}) {
-        EXPECT_FALSE(joysticks_->Read(absent, reading)) << absent;
-    }
+    EXPECT_FALSE(joysticks_->Read(joysticks_->DeviceCount(), reading));
+    EXPECT_FALSE(joysticks_->Read(-1, reading));
     VirtualDevice bare(SDL_JOYSTICK_TYPE_ARCADE_PAD, 0, 6, 0);
     EXPECT_EQ(Reading(bare.index), std::make_tuple(32767, 32767, 0u)) << "missing axes centred";
 }
