@@ -1,4 +1,3 @@
-// Pads plugged in and pulled out while the game runs.
 #include <gtest/gtest.h>
 
 #include "input/input.h"
@@ -38,8 +37,7 @@ TEST(HotPlug, APadPluggedInMidStageSteersAndOnePulledOutLetsGo) {
     EXPECT_FALSE(t->JoyPresent);
 }
 
-// The first pad of those present that answers is chosen, else the second; an unchanged pad count
-// reads without looking again.
+// The first pad that answers is chosen; an unchanged pad count reads without looking again.
 TEST(HotPlug, TheFirstOrSecondPadIsChosenAndLookedForOnlyWhenTheCountChanges) {
     testing::TestGame t;
     Main(*t, 3);

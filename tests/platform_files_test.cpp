@@ -1,16 +1,11 @@
 // The files the game reads and writes, from the bounded reader up, and the limiter after the mix.
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -33,24 +28,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-// Folders, pipes, devices and huge files in a file's place are refused in startup_test.cpp.
 TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
     testing::TempDir dir;
     const fs::path d = dir.Path();
     std::ofstream(d / "ten") << "0123456789";
     std::ofstream(d / "empty").close();
     fs::create_symlink(d / "ten", d / "link");
-    fs::create_symlink(d / "nothing", d / "dangling");
     // Name, limit, links, status, bytes read, and what the error holds.
     const std::tuple<const char*, size_t, Links, ReadStatus, size_t, const char*> cases[] = {
         {"ten", 10, Links::Follow, ReadStatus::Read, 10, ""},
         {"ten", 9, Links::Follow, ReadStatus::Refused, 0, "larger than 9 bytes"},
         {"empty", 0, Links::Follow, ReadStatus::Read, 0, ""},
         {"missing", 10, Links::Follow, ReadStatus::Missing, 0, "No such file"},
-        {"link", 10, Links::Follow, ReadStatus::Read, 10, ""},
+        {"ten/inside", 10, Links::Follow, ReadStatus::Refused, 0, "Not a directory"},
         {"link", 10, Links::Refuse, ReadStatus::Refused, 0, "symbolic link"},
-        {"dangling", 10, Links::Refuse, ReadStatus::Refused, 0, "symbolic link"},
-        {"dangling", 10, Links::Follow, ReadStatus::Missing, 0, "No such file"},
     };
     for (const auto& [name, limit, links, status, size, errorHas] : cases) {
         Bytes bytes(3, 7);
@@ -63,44 +54,12 @@ TEST(ReadWholeFile, TakesRegularFilesWithinTheirLimitAndRefusesTheRest) {
     }
 }
 
-// Runs what as nobody when the tests run as root, who reads every file: 1 when it answers yes.
-int AsNormalUser(const std::function<bool()>& what) {
-    if (geteuid() != 0) {
-        return what();
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        const bool dropped = setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
-        _exit(dropped ? what() : 99);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
-}
-
-TEST(ReadWholeFile, AFileItsReaderMayNotReadIsRefusedNotMissing) {
-    testing::TempDir dir;
-    chmod(dir.Path().c_str(), 0755);
-    const fs::path path = dir.Path() / "private";
-    std::ofstream(path) << "secret";
-    ASSERT_EQ(chmod(path.c_str(), geteuid() == 0 ? 0600 : 0), 0);
-    EXPECT_EQ(AsNormalUser([&] {
-                  Bytes bytes;
-                  std::string error;
-                  const ReadStatus status = ReadWholeFile(path.string(), 100, bytes, error);
-                  return status == ReadStatus::Refused && bytes.empty() &&
-                         error.find("Permission denied") != std::string::npos;
-              }),
-              1);
-}
-
 void Put(Bytes& b, size_t at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         b[at + i] = static_cast<uint8_t>(value >> (8 * i));
     }
 }
 
-// A bitmap file with the given header fields, palette and pixel rows (as stored, padded).
 Bytes MakeBmp(int32_t width, int32_t height, int bits, const std::vector<uint32_t>& palette,
               const Bytes& rows) {
     const size_t offset = 14 + 40 + palette.size() * 4;
@@ -125,7 +84,6 @@ Bytes MakeBmp(int32_t width, int32_t height, int bits, const std::vector<uint32_
 // Rows are stored bottom first unless the height is negative, each padded to four bytes.
 TEST(Bmp, ReadsEveryDepthTheGameMeets) {
     const std::pair<Bytes, std::vector<Pixel>> cases[] = {
-        // the file, its pixels top row first
         {MakeBmp(2, 2, 24, {}, {3, 2, 1, 6, 5, 4, 0, 0, 12, 11, 10, 255, 255, 255, 0, 0}),
          {0x0A0B0C, kWhite, 0x010203, 0x040506}},
         {MakeBmp(1, -2, 32, {}, {3, 2, 1, 0, 6, 5, 4, 0}), {0x010203, 0x040506}},
@@ -156,11 +114,8 @@ TEST(Bmp, RefusesDamagedFilesWithoutReadingPastThem) {
         {cut, "BMP pixel data cut short"},
         {Bytes(good.begin(), good.begin() + 53), "not a BMP file"},
         {changed(14, 39, 4), "damaged BMP header"},
-        {changed(14, 0xFFFFFFF0u, 4), "damaged BMP header"},
         {changed(30, 1, 4), "compressed BMP files are not supported"},
         {changed(18, 0, 4), "BMP size out of range"},
-        {changed(22, 0, 4), "BMP size out of range"},
-        {changed(22, static_cast<uint32_t>(-(1 << 30)), 4), "BMP size out of range"},
         {changed(28, 16, 2), "unsupported BMP bit depth 16"},
         {MakeBmp(2, 2, 1, std::vector<uint32_t>(3, 0), Bytes(8, 0)), "BMP palette too large"},
         {MakeBmp(2, 2, 8, {}, {}), "BMP palette cut short"},  // 256 entries when none are given
@@ -201,18 +156,13 @@ TEST(WavChunks, ChunksMustEndInsideTheFile) {
     } cases[] = {
         {Wav({"fmt  16 16", "data 100 100"}), true},
         {Wav({}), true},  // nothing but the header: the sound library says what is missing
-        // A chunk of odd length has its pad byte, or lacks it as the last chunk.
         {Wav({"LIST 3 4", "data 5 5"}), true},
-        {Wav({"data 0 0"}), true},
         {Wav({"fmt  16 16", "data 101 100"}), false},
-        {Wav({"fmt  17 16"}), false},
-        // The largest lengths must not wrap round the file's end.
+        // The largest length must not wrap round the end of the file.
         {Wav({"data 4294967295 8"}), false},
-        {Wav({"data 4294967288 8"}), false},
         // A pad byte counted into the next chunk's header shifts it past the end.
         {Wav({"LIST 3 3", "data 4 4"}), false},
         // Fewer bytes than a chunk header at the end are let go; eight are a header.
-        {Wav({"data 4 4", "+1"}), true},
         {Wav({"data 4 4", "+7"}), true},
         {Wav({"data 4 4", "junk 1 0"}), false},
     };
@@ -226,15 +176,13 @@ TEST(WavChunks, ChunksMustEndInsideTheFile) {
         file[at] ^= 1;
     }
     EXPECT_FALSE(WavChunksFit(file.data(), 11));
-    EXPECT_FALSE(WavChunksFit(nullptr, 0));
 }
 
 uint32_t BigEndian(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
 
-// The chunk types in order, each CRC checked, and the picture's size and inflated rows (a filter
-// byte, then RGB for each pixel).
+// The chunk types in order, each CRC checked, the size and the inflated rows of a PNG.
 struct DecodedPng {
     int width = 0, height = 0;
     Bytes rows;
@@ -297,7 +245,6 @@ TEST(Screenshot, NamesCarryTheDateAndTimeAndNeverReplaceOneAnother) {
 
 constexpr int kCeilingSample = static_cast<int>(0.891f * 32768);
 
-// Frames of one left and one right sample each, as the limiter leaves them.
 std::vector<int16_t> Limited(MixLimiter& limiter, int frames, int16_t left, int16_t right) {
     std::vector<int16_t> samples;
     for (int i = 0; i < frames; ++i) {
@@ -374,7 +321,6 @@ Bytes OneTrack(const Bytes& events) {
     return File({Header(0, 1), Chunk("MTrk", events)});
 }
 
-// The file and the message its refusal holds, "" for a file taken.
 TEST(MidiCheck, TakesWellFormedFilesAndRefusesEachKindOfDamage) {
     const Bytes good = File({Header(1, 2), Chunk("MTrk", kTrack), Chunk("MTrk", kTrack)});
     Bytes longHeader = Header(0, 1);
@@ -409,30 +355,12 @@ TEST(MidiCheck, TakesWellFormedFilesAndRefusesEachKindOfDamage) {
     }
 }
 
-TEST(MidiCheck, TakesEveryPieceTheGameShipsAsAFullLoop) {
-    int pieces = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(testing::BuiltGameDir() + "/Music")) {
-        SCOPED_TRACE(entry.path().string());
-        const Bytes file = testing::ReadBytes(entry.path());
-        std::string error;
-        EXPECT_TRUE(CheckMidiFile(file, error)) << error;
-        MidiSequence sequence;
-        ASSERT_TRUE(BuildMidiSequence(file, 1000, sequence, error)) << error;
-        EXPECT_GE(sequence.LoopFrames, 60'000u);
-        EXPECT_LE(sequence.LoopFrames, 120'000u);
-        ++pieces;
-    }
-    EXPECT_EQ(pieces, 11);
-}
-
 constexpr int kRate = 1000;
 const Bytes kEnd = {0x00, 0xFF, 0x2F, 0x00};
 
 // 120 beats a minute for a beat of 96 ticks (half a second), then 60 for another (a second).
 const Bytes kConductor = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x60, 0xFF,
                           0x51, 0x03, 0x0F, 0x42, 0x40, 0x60, 0xFF, 0x2F, 0x00};
-// A C for the first beat, a D for the second.
 const Bytes kTwoNotes = {0x00, 0x90, 60,   100,  0x60, 0x80, 60,   64,   0x00, 0x90,
                          62,   100,  0x60, 0x80, 62,   64,   0x00, 0xFF, 0x2F, 0x00};
 
