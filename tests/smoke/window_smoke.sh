@@ -70,19 +70,6 @@ start_game
 kill -TERM "$pid"
 expect_exit_zero "SIGTERM"
 
-# A game folder without its data file: one line naming the file, exit code 1, nothing created.
-broken="$work/broken"
-rm -rf "$broken"
-cp -r "$game_dir" "$broken"
-rm "$broken/Data/Data.dat"
-code=0
-message=$("$broken/volley" 2>&1) || code=$?
-[[ $code -eq 1 ]] || fail "missing data file: exit code $code"
-[[ "$message" == "volley: cannot open $broken/Data/Data.dat: No such file or directory" ]] ||
-    fail "missing data file: said '$message'"
-[[ ! -e "$broken/Data/Data.dat" ]] || fail "missing data file: it was created"
-echo "ok: a missing data file is named, exit code 1"
-
 code=0
 "$volley" --scale 9 2>/dev/null || code=$?
 [[ $code -eq 2 ]] || fail "--scale 9: exit code $code, not 2"
