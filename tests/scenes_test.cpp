@@ -2,7 +2,6 @@
 #include "shell/scenes.h"
 
 #include <gtest/gtest.h>
-#include <malloc.h>
 
 #include <climits>
 #include <filesystem>
@@ -205,7 +204,6 @@ TEST(HighScore, OnlyABetterScoreIsKeptAndTheTotalStopsAtThirtyTwoBits) {
         {{0, 100, 200}, 777, 2, 5000, 5000, 5100},
         {{INT32_MAX - 1000}, 0, 3, 1000, 1000, INT32_MAX},  // just fits
         {{INT32_MAX - 1000}, 0, 3, 1001, 1001, INT32_MAX},  // would wrap
-        {{INT32_MAX, 0, 0, 0, 0, 0, 0, 0, INT32_MAX}, 0, 3, 5, 5, INT32_MAX},
         {{INT32_MIN, -1, -1, -10, -1, -1, -1, -1, -1}, 0, 3, -5, -5, INT32_MIN}};
     testing::TestGame t;
     for (const auto& c : cases) {
@@ -270,7 +268,6 @@ TEST_F(Shell, TheGamepadsStartButtonPausesOnItsPressNotWhileHeld) {
 }
 
 TEST_F(Shell, RequestsMadeBeforeAStageDoNotPauseItButLosingTheFocusInItDoes) {
-    // On the title: P tapped, the focus lost, Start held down.
     t.platform.keys.Tap(GameKey::Pause);
     t.platform.events.LoseFocus();
     t.platform.joysticks.Set(0, JoyReading{32767, 32767, 1u << 6});
@@ -292,35 +289,6 @@ TEST_F(Shell, RequestsMadeBeforeAStageDoNotPauseItButLosingTheFocusInItDoes) {
     EXPECT_THROW(GameLoop(*t), CloseRequested);
     EXPECT_EQ(paused, "-PP");
     EXPECT_GT(t->StageFrame, 5);
-}
-
-// Games one after another through the whole scene loop: each stage ends at once and the player
-// goes straight back and starts the next.
-TEST_F(Shell, AThousandGamesInARowNeitherDeepenTheStackNorGrowTheHeap) {
-    t->MaxStage = t->Stage = 2;
-    int played = 0;
-    std::pair<void*, size_t> atTen, atEnd;
-    OnPump([&](int, uint32_t) {
-        if (t->StageFrame == 3 && !t->StageOver) {
-            t->StageOver = true;
-            t->Score = ++played;
-            atTen =
-                played == 10 ? std::pair{__builtin_frame_address(0), mallinfo2().uordblks} : atTen;
-        }
-        if (played >= 1000 && t->StageOver) {
-            atEnd = {__builtin_frame_address(0), mallinfo2().uordblks};
-            t.platform.events.RequestClose();
-        }
-        t.platform.keys.Tap(GameKey::Z);
-        auto& calls = t.platform.music.Calls;
-        calls.erase(calls.begin(), calls.end() - std::min<size_t>(calls.size(), 16));
-    });
-    EXPECT_EQ(RunScenes(*t), 0);
-    EXPECT_EQ(played, 1000);
-    EXPECT_EQ(atTen.first, atEnd.first);
-    EXPECT_LE(atEnd.second, atTen.second + 4096);
-    // The last game's score never reaches the high scores: the window closed on its result screen.
-    EXPECT_EQ(t->HiScores[2], 999);
 }
 
 TEST_F(Shell, MusicFollowsTheTitleTheStageAndTheBossFromTheGamesOwnFolder) {
