@@ -14,10 +14,11 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-# Sets wid to the shown window of the game started as $pid.
+# Sets wid to the shown window of the game started as $pid; a sanitizer build on a busy machine
+# can take many seconds to show it.
 wait_for_window() {
     wid=""
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 600); do
         kill -0 "$pid" 2>/dev/null || fail "the game exited at start-up"
         wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
         [[ -n "$wid" ]] && return
