@@ -176,5 +176,30 @@ TEST_F(Display, ALabelIsRenderedAgainOnlyWhenItsCaptionChanges) {
     EXPECT_EQ(renders, (std::vector<int>{renders[0], 0, 1, 1}));
 }
 
+// The band is composed again only when something in it changes: a label hidden or shown again
+// with the same caption is such a change.
+TEST_F(Display, ABandLabelHiddenLeavesTheWindowAndComesBackWhenShown) {
+    Label& stage = t->Form1.DisplayLabel[LabelId::Stage];
+    auto whiteUnderIt = [&] {
+        RefreshWindow(*t);
+        const Surface& image = t.platform.window.LastImage();
+        int white = 0;
+        for (int y = stage.Top; y < stage.Top + stage.TextSize; ++y) {
+            for (int x = stage.Left; x < stage.Left + 4 * stage.TextSize; ++x) {
+                white += image.At(x, y) == kWhite;
+            }
+        }
+        return white;
+    };
+    stage.Visible = true;
+    SetCaption(stage, "STAGE 01");
+    const int shown = whiteUnderIt();
+    EXPECT_GT(shown, 0);
+    stage.Visible = false;
+    EXPECT_EQ(whiteUnderIt(), 0);
+    stage.Visible = true;
+    EXPECT_EQ(whiteUnderIt(), shown);
+}
+
 }  // namespace
 }  // namespace volley
