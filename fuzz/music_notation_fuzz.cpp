@@ -1,7 +1,8 @@
 // Damaged music sources: the bytes are the text of a .mml file, compiled by assetgen into a
 // Standard MIDI File. Any text must either be refused with assetgen's one-line AssetError or give
 // a well-formed file: a format 1 header, then one track per part after the conductor, each made of
-// whole events whose data bytes stay below 0x80, ending together at the piece's loop point.
+// whole events (notes, controllers, programs and pitch bends) whose data bytes stay below 0x80,
+// ending together at the piece's loop point.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,7 +60,7 @@ class SmfChecker {
                 continue;
             }
             const uint8_t kind = status & 0xF0;
-            Require(kind == 0x80 || kind == 0x90 || kind == 0xB0 || kind == 0xC0);
+            Require(kind == 0x80 || kind == 0x90 || kind == 0xB0 || kind == 0xC0 || kind == 0xE0);
             const int dataBytes = kind == 0xC0 ? 1 : 2;
             for (int i = 0; i < dataBytes; ++i) {
                 Require(Byte() < 0x80);
