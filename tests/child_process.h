@@ -46,7 +46,7 @@ std::vector<std::string> GameCommand(const std::string& savePath);
 // What the game runs with: the test's environment, with a quiet leak checker.
 std::vector<std::string> GameEnvironment();
 
-// The lines of a child's error output, read with ReadText (test_files.h).
+// The lines of a child's error output, read with ReadText (support.h).
 std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace volley::testing
