@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
@@ -117,11 +118,9 @@ void StageTour::Result() {
 
 namespace {
 
-// How far ahead the pilot looks, in frames, and the room it keeps around the ship; the lowest the
-// ship may fly, since the play field keeps its bottom rows free of it.
+// How far ahead the pilot looks, in frames, and the room it keeps around the ship.
 constexpr int kLookAhead = 16;
 constexpr int kMargin = 4;
-constexpr int kBottomMargin = 52;
 
 struct Move {
     int dx, dy;
@@ -131,16 +130,19 @@ struct Move {
 constexpr std::array<Move, 9> kMoves{
     {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}, {-1, 1}, {1, 1}, {-1, -1}, {1, -1}}};
 
-int Clamp(int value, int high) {
-    return value < 0 ? 0 : (value > high ? high : value);
+// Where the ship stands after moving by (dx, dy) for steps frames: inside the field, as the game
+// keeps it.
+std::pair<int, int> ShipAfter(const Game& g, Move m, int steps) {
+    return {std::clamp(g.PlayerX + m.dx * g.PlayerSpeed * steps, 0, g.ScreenWidth - kShipSize),
+            std::clamp(g.PlayerY + m.dy * g.PlayerSpeed * steps, 0,
+                       g.ScreenHeight - kShipBottomMargin)};
 }
 
 // What the move costs in harm from a thing at (x, y), w x h, flying (vx, vy) a frame: a hit soon
 // counts far more than one late.
 int Harm(const Game& g, Move m, int x, int y, int w, int h, int vx, int vy) {
     for (int t = 1; t <= kLookAhead; ++t) {
-        const int sx = Clamp(g.PlayerX + m.dx * g.PlayerSpeed * t, g.ScreenWidth - kShipSize);
-        const int sy = Clamp(g.PlayerY + m.dy * g.PlayerSpeed * t, g.ScreenHeight - kBottomMargin);
+        const auto [sx, sy] = ShipAfter(g, m, t);
         const int px = x + vx * t;
         const int py = y + vy * t;
         if (px + w > sx - kMargin && px < sx + kShipSize + kMargin && py + h > sy - kMargin &&
@@ -187,10 +189,9 @@ Move Choose(const Game& g, int& harmOfBest) {
     int bestCost = -1;
     for (Move m : kMoves) {
         const int harm = Harm(g, m);
-        const int x = Clamp(g.PlayerX + m.dx * g.PlayerSpeed, g.ScreenWidth - kShipSize);
-        const int y = Clamp(g.PlayerY + m.dy * g.PlayerSpeed, g.ScreenHeight - kBottomMargin);
+        const auto [x, y] = ShipAfter(g, m, 1);
         const int across = targetX < 0 ? 0 : std::abs(x + kShipSize / 2 - targetX);
-        const int cost = harm * 1000 + across + (g.ScreenHeight - kBottomMargin - y) / 2;
+        const int cost = harm * 1000 + across + (g.ScreenHeight - kShipBottomMargin - y) / 2;
         if (bestCost < 0 || cost < bestCost) {
             best = m;
             bestCost = cost;

@@ -9,6 +9,9 @@ namespace volley {
 
 // The ship's sprite cell, which is also its hit box.
 inline constexpr int kShipSize = 32;
+// The lowest rows of the play surface stay free of the ship: it flies no lower than this above the
+// bottom edge.
+inline constexpr int kShipBottomMargin = 52;
 // Whatever touches the ship or is hit by its shots counts this many pixels smaller on every side.
 inline constexpr int kHitMargin = 2;
 

@@ -10,8 +10,6 @@ namespace volley {
 
 namespace {
 
-// The lowest rows of the play surface stay free of the ship.
-constexpr int kBottomMargin = 52;
 constexpr int16_t kLevelFlight = 2;
 
 // One way to fly: the direction code, the step along each axis (in ship speeds) and the ship cell
@@ -62,7 +60,7 @@ void MovePlayer(Game& g) {
         }
     }
     g.PlayerX = Clamp(g.PlayerX, g.ScreenWidth - kShipSize);
-    g.PlayerY = Clamp(g.PlayerY, g.ScreenHeight - kBottomMargin);
+    g.PlayerY = Clamp(g.PlayerY, g.ScreenHeight - kShipBottomMargin);
     DrawPlayer(g, g.PlayerX, g.PlayerY);
 }
 

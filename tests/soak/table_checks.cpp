@@ -18,8 +18,6 @@ constexpr int kFallAfterHit = 7 * 3 * 4;
 // third visit of any exploding enemy (the delay is one for all), so with several explosions at once
 // it falls for longer. A fall of a hundred frames is far beyond any seen.
 constexpr int kLongestBlastFall = 100 * 4;
-// The ship never flies into the lowest rows of the field.
-constexpr int kShipBottomMargin = 52;
 // Ship shots leave only by the top: sideways and bomb fragments may drift this far beyond the
 // field's sides and start this far below the ship.
 constexpr int kShotDrift = 400;
