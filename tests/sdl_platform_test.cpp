@@ -209,6 +209,13 @@ TEST(SdlWithoutDisplay, NeitherThePlatformNorAWindowComesUp) {
     }
     EXPECT_NE(windowError.find("no display"), std::string::npos) << windowError;
     EXPECT_NE(platformError.find("no display"), std::string::npos) << platformError;
+    {
+        testing::ScopedEnvironment video("SDL_VIDEODRIVER", nullptr);
+        testing::ScopedEnvironment x11("DISPLAY", ":9999");
+        EXPECT_EQ(SdlPlatform::Create(platformError), nullptr);
+    }
+    EXPECT_NE(platformError.find("could not open the display :9999"), std::string::npos)
+        << platformError;
     sdl::SdlWindow later;
     std::string error;
     EXPECT_TRUE(later.Open(GameWindowSpec(), error)) << error;

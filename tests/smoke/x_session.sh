@@ -1,10 +1,11 @@
 # Shared by the smoke tests that run the real game in a virtual X server; sourced after
 # "set -euo pipefail" and before anything else.
 
-# Runs the calling script again inside a virtual X server, once.
+# Runs the calling script again inside a virtual X server, once. The server must not reset when its
+# last client leaves: a game started while it resets (the one after another) cannot connect.
 if [[ -z "${SMOKE_INSIDE_X:-}" ]]; then
     export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 # In a sanitizer build: the X libraries that SDL loads and unloads at run time keep allocations

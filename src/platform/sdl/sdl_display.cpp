@@ -34,8 +34,10 @@ bool StartVideo(std::string& error) {
     const char* current = SDL_GetCurrentVideoDriver();
     const std::string driver = current != nullptr ? current : "";
     if ((driver == "offscreen" || driver == "dummy") && !AskedFor(driver)) {
+        // SDL fell back to drawing nowhere: the display named could not be opened.
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        error = kNoDisplay;
+        const char* named = Set("DISPLAY") ? SDL_getenv("DISPLAY") : SDL_getenv("WAYLAND_DISPLAY");
+        error = named != nullptr ? std::string("could not open the display ") + named : kNoDisplay;
         return false;
     }
     return true;
