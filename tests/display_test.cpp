@@ -8,7 +8,6 @@
 #include "display/compose.h"
 #include "display/gauge.h"
 #include "display/layout.h"
-#include "display/stars.h"
 #include "shell/scenes.h"
 #include "shell/startup.h"
 #include "support.h"
@@ -26,26 +25,6 @@ class Display : public ::testing::Test {
     static bool IsRed(Pixel pixel) { return (pixel >> 16) > 2 * (pixel & 0xFF); }
     testing::TestGame t;
 };
-
-TEST_F(Display, AStarIsPlottedFallsAndWrapsPastTheBottomWithOneDraw) {
-    for (Star& s : t->Stars) {
-        s = Star{0, 0, 3};  // none of the others wraps
-    }
-    Star& star = t->Stars[0] = Star{40, 100, 7};
-    t->Form1.Picture2 = t->Form1.Def;
-    DrawStars(*t);
-    EXPECT_EQ(tuple(t->Form1.Picture2.At(40, 100), star.X, star.Y), tuple(kWhite, 40, 107));
-    for (int below : {4, 3}) {  // landing on the bottom it stays a frame; past it, it wraps
-        const int h = t->ScreenHeight;
-        star = Star{10, static_cast<int16_t>(h - below), 4};
-        Random before = t->Rng;
-        DrawStars(*t);
-        const auto column =
-            below == 4 ? int16_t{10} : static_cast<int16_t>((t->ScreenWidth + 1) * before.Next());
-        EXPECT_EQ(tuple(star.X, star.Y, star.Speed), tuple(column, below == 4 ? h : 0, 4));
-        EXPECT_EQ(t->Rng.Next(), before.Next()) << "one number drawn, and only past the bottom";
-    }
-}
 
 TEST_F(Display, TheGaugeShowsTheEnergyInBlueFromTheLeftRoundedToEven) {
     const struct {
@@ -102,25 +81,6 @@ TEST_F(Display, EverySpriteDrawsAsItsMaskThenItsPictureClippedAtEveryEdge) {
         }
     }
     EXPECT_GT(drawn, 100) << "the sheet's sprites were all tried";
-}
-
-TEST_F(Display, TheBackgroundIsRestoredWhereverSomethingWasDrawn) {
-    Form& f = t->Form1;
-    EXPECT_EQ(f.Def.Pixels, f.Picture2.Pixels) << "kept at start";
-    StartGame(*t);
-    // Last frame's leftovers: an enemy's sprite and a star, where the background is not theirs;
-    // then the whole surface, as after a change of size.
-    const SpriteRect& cell = t->EnemyTypes[EnemyKind::Dart];
-    DrawMasked(*t, 100, 100, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
-    SetPixel(f.Picture2, 300, 300, MakePixel(1, 2, 3));
-    NoteDrawn(*t, 300, 300, 1, 1);
-    for (bool whole : {false, true}) {
-        ASSERT_NE(f.Picture2.Pixels, f.Def.Pixels);
-        BackgroundCopy(*t, true);
-        EXPECT_EQ(f.Picture2.Pixels, f.Def.Pixels) << whole;
-        f.Picture2 = Surface(f.Picture2.Width, f.Picture2.Height, MakePixel(1, 2, 3));
-        NoteDrawn(*t, 0, 0, f.Picture2.Width, f.Picture2.Height);
-    }
 }
 
 TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {

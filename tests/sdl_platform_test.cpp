@@ -132,27 +132,6 @@ TEST_F(SdlPlatformTest, QuitWindowCloseAndAHangupClose) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST_F(SdlPlatformTest, KanaRenderVisiblyAndAReusedImageTakesTheSizeOfTheNewText) {
-    const FontChoice choice = FindLabelFont();
-    EXPECT_TRUE(choice.CoversKana);
-    if (std::filesystem::exists("/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf")) {
-        EXPECT_EQ(std::filesystem::path(choice.Path).filename(), "ipagp.ttf");
-        EXPECT_TRUE(choice.SynthesizeBold) << "IPA P Gothic comes in one weight only";
-    }
-    TextImage image, small;
-    Services().text.Render("みるてぃあ", 64, image);
-    ASSERT_EQ(image.Coverage.size(), static_cast<size_t>(image.Width) * image.Height);
-    EXPECT_TRUE(image.Height >= 64 && image.Width > 2 * 64 && image.Width < 6 * 64) << image.Width;
-    EXPECT_EQ(*std::max_element(image.Coverage.begin(), image.Coverage.end()), 255);
-    Services().text.Render("みるてぃあ", 21, small);
-    Services().text.Render("みるてぃあ", 21, image);
-    EXPECT_EQ(std::make_tuple(image.Width, image.Height, image.Coverage.size()),
-              std::make_tuple(small.Width, small.Height, small.Coverage.size()));
-    Services().text.Render("", 21, image);
-    EXPECT_EQ(std::make_tuple(image.Width, image.Height, image.Coverage.size()),
-              std::make_tuple(0, small.Height, size_t{0}));
-}
-
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 586;
 constexpr int kBandHeight = 79;
@@ -601,28 +580,6 @@ TEST_F(SdlAudioTest, APieceThatCannotBePlayedHasHandleZeroAndIsReportedOnce) {
         music_.Play(0);
         EXPECT_EQ(MixedLoudness(), 0);
     }
-}
-
-// A piece asked for before the synthesizer is up waits for it, and Close does not wait for pieces.
-TEST_F(SdlAudioTest, PiecesPlayPauseFallSilentAndCloseLetsGo) {
-    if (ChooseSoundFont().empty()) {
-        GTEST_SKIP() << "no soundfont on this machine";
-    }
-    const std::string path = WriteFile("Tune.mid", OneNoteMidi(60));
-    const int handle = music_.Load(path);
-    music_.Play(handle);
-    OpenStill();
-    music_.Pause();
-    EXPECT_EQ(MixedLoudness(), 0);
-    music_.Resume();
-    EXPECT_GT(MixedLoudness(), 100);
-    music_.Free(handle);
-    EXPECT_EQ(MixedLoudness(), 0);
-    music_.Preload(WriteFile("Other.mid", OneNoteMidi(67)));
-    music_.Close();
-    music_.Play(handle);
-    music_.Stop();
-    EXPECT_FALSE(DeviceOpen());
 }
 
 TEST_F(SdlAudioTest, ASoundFontThatCannotBeLoadedIsNamedOnceAndTheMusicIsSilent) {

@@ -153,28 +153,6 @@ TEST_F(StageScript, AnExplosionLastsTwentyOneFramesAndPaysAtItsFirstAdvance) {
     EXPECT_EQ(tuple(t->Enemies[0].State, t->Enemies[0].BlastFrame, t->PowerLevel), tuple(0, 0, 1));
 }
 
-TEST_F(StageScript, ExplosionsShareOneDelayAndTheSlotOrderDecides) {
-    Enemy& a = Exploding(0, EnemyKind::Dart, 1);
-    Enemy& b = Exploding(1, EnemyKind::Dart, 10);
-    Enemy& c = Exploding(2, EnemyKind::Dart, 100);
-    std::vector<int> firstAdvance(3, 0);
-    for (int frame = 1; frame <= 12; ++frame) {
-        UpdateBlasts(*t);
-        int i = 0;
-        for (const Enemy* e : {&a, &b, &c}) {
-            if (firstAdvance[i] == 0 && (e->BlastFrame > 0 || e->State == 0)) {
-                firstAdvance[i] = frame;
-            }
-            ++i;
-        }
-        if (frame == 7) {
-            EXPECT_EQ(c.State, 0) << "the highest slot advanced in each of the first 7 frames";
-        }
-    }
-    EXPECT_EQ(firstAdvance, (std::vector<int>{9, 10, 1}));
-    EXPECT_EQ(t->Score, 111);
-}
-
 TEST_F(StageScript, TheBossClearsTheStageWithItsBonusAndUnlocksTheNext) {
     const struct {
         int16_t stage, maxStage, energy, maxAfter;

@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "display/layout.h"
-#include "platform/bmp.h"
 #include "support.h"
 
 namespace volley {
@@ -16,28 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 using testing::TestGame;
-
-TEST(Startup, OpensTheWindowAndLaysOutThePlaySurface) {
-    TestGame t;
-    Main(*t, 1);
-    const HeadlessWindow& window = t.platform.window;
-    ASSERT_TRUE(window.IsOpen());
-    EXPECT_EQ(window.Request().Caption, "みるてぃあ");
-    EXPECT_EQ(window.Request().ClientWidth, 445);
-    EXPECT_EQ(window.Request().ClientHeight, 586);
-    EXPECT_EQ(t->ScreenWidth, 451);
-    EXPECT_EQ(t->ScreenHeight, 532);
-    EXPECT_EQ(t->Stage, 1);
-    EXPECT_EQ(t->PlayerSpeed, 8);
-    EXPECT_EQ(t->GameTitle, "みるてぃあ");
-    // The clean background is the art stretched over the play surface, and it is shown.
-    Surface stretched(451, 532);
-    StretchBlit(stretched, t->Form1.Picture1, RasterOp::Copy);
-    EXPECT_EQ(t->Form1.Picture2.Pixels, stretched.Pixels);
-    EXPECT_EQ(t->Form1.Def.Pixels, stretched.Pixels);
-    EXPECT_EQ(window.PresentCount, 1);
-    EXPECT_EQ(window.LastImage().At(200, kPlayTop + 400), stretched.At(200, 400));
-}
 
 // A copy of the built game folder, to damage.
 struct GameCopy {
@@ -109,31 +86,6 @@ TEST(Startup, AnythingButAWholeFileWhereTheDataOrAPictureShouldBeStopsBeforeTheW
         // Nothing is made in its place, not even the save.
         EXPECT_EQ(fs::exists(fs::symlink_status(path)), c.impostor != Impostor::Missing);
         EXPECT_FALSE(fs::exists(copy.dir.Path() / "Data" / "SaveData.dat"));
-    }
-}
-
-// A picture within the file size limit can still claim a size that takes gigabytes to hold.
-TEST(Startup, APictureTooLargeOnEitherSideStopsBeforeTheWindow) {
-    for (int32_t side : {kMaxPictureSide + 1, 16384}) {
-        GameCopy copy;
-        const fs::path path = copy.dir.Path() / "Graphics" / "Back.bmp";
-        // A 1-bit picture: side x side pixels in side * side / 8 bytes.
-        std::vector<uint8_t> bmp(62, 0);
-        bmp[0] = 'B';
-        bmp[1] = 'M';
-        bmp[10] = 62;
-        bmp[14] = 40;
-        for (int i = 0; i < 4; ++i) {
-            bmp[18 + i] = bmp[22 + i] = static_cast<uint8_t>(side >> (8 * i));
-        }
-        bmp[26] = 1;
-        bmp[28] = 1;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bmp.data()),
-                   static_cast<std::streamsize>(bmp.size()));
-        fs::resize_file(path, 62 + static_cast<size_t>(side) * side / 8);
-        const std::string error = StartupFailure(copy.dir.Path());
-        EXPECT_NE(error.find(path.string()), std::string::npos) << error;
     }
 }
 

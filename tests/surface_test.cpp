@@ -90,19 +90,6 @@ TEST(RasterOps, ExtremeCoordinatesTouchNothing) {
     EXPECT_EQ(dst.Pixels, src.Pixels);
 }
 
-// Pixel by pixel from the left, each copied pixel is read after the one before was written.
-TEST(RasterOps, CopyingASurfaceOntoItselfGoesFromTheLeft) {
-    Surface s = Numbered(6, 2, 0);
-    const Surface before = s;
-    Blit(s, 0, 0, s, 0, 0, 6, 2, RasterOp::Copy);
-    EXPECT_EQ(s.Pixels, before.Pixels);
-    Blit(s, 1, 0, s, 0, 0, 5, 1, RasterOp::Copy);
-    for (int x = 0; x < 6; ++x) {
-        EXPECT_EQ(s.At(x, 0), 0u) << x;
-        EXPECT_EQ(s.At(x, 1), static_cast<Pixel>((1 << 8) | x)) << x;
-    }
-}
-
 // A masked sprite, by pixels or by runs, equals the mask ANDed in, then the sheet ORed in.
 void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int x, int y, int sx,
                                  int sy, int w, int h) {

@@ -10,6 +10,7 @@
 
 #include "counting_new.h"
 #include "game/game.h"
+#include "game/stage_table.h"
 #include "platform/headless.h"
 #include "player/player_rules.h"
 #include "replay/replay_session.h"
@@ -86,9 +87,6 @@ struct QuietGame {
     std::unique_ptr<Game> game;
 };
 
-// The frame each stage's boss comes in on.
-constexpr std::array<int32_t, kStageCount> kBossFrames{6200, 6200, 6550, 6300,
-                                                       6300, 200,  1750, 200};
 constexpr int32_t kBombFrame = 60;
 constexpr int32_t kPauseFrame = 100;
 constexpr int32_t kFocusLossFrame = 150;
@@ -123,7 +121,7 @@ class StagePlan {
         } else if (frame == kFocusLossFrame) {
             q_.platform.events.LoseFocus();
         }
-        const int32_t bossFrame = kBossFrames[g_.Stage - 1];
+        const int32_t bossFrame = StageRowOf(g_.Stage).BossFrame;
         if (frame >= kSkipFrame && frame < bossFrame - 5) {
             g_.StageFrame = bossFrame - 5;
         }

@@ -46,7 +46,11 @@ pid=""
 
 [[ -s "$work/game.rpl" ]] || fail "no replay written"
 cmp -s "$work/game.rpl" "$work/last.rpl" || fail "last.rpl is not the same game"
-ls "$work"/Screenshots/volley-*.png >/dev/null 2>&1 || fail "F12 saved no screenshot"
+shot=$(ls "$work"/Screenshots/volley-*.png 2>/dev/null | head -n 1)
+[[ -n "$shot" ]] || fail "F12 saved no screenshot"
+# ImageMagick reads it whole (a bad checksum or stream is an error) as the window's picture.
+[[ $(identify -regard-warnings -format '%wx%h %k' "$shot") =~ ^445x586\ ([0-9]+)$ ]] &&
+    ((BASH_REMATCH[1] > 16)) || fail "the screenshot is not a whole picture of the window"
 
 out=$("$volley" --headless --replay "$work/game.rpl" --verify) || fail "verify failed: $out"
 echo "$out"
