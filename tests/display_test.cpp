@@ -83,6 +83,18 @@ TEST_F(Display, EverySpriteDrawsAsItsMaskThenItsPictureClippedAtEveryEdge) {
     EXPECT_GT(drawn, 100) << "the sheet's sprites were all tried";
 }
 
+// Past the places the list of drawn ones holds, as in the busiest frames, the whole play surface
+// is restored: no sprite is left behind.
+TEST_F(Display, TheBackgroundComesBackUnderEverySpriteEvenPastTheListOfDrawnPlaces) {
+    const SpriteRect& cell = t->EnemyTypes[EnemyKind::Dart];
+    for (int i = 0; i <= DrawnAreas::kCapacity; ++i) {
+        DrawMasked(*t, i % 400, i / 4, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
+    }
+    ASSERT_TRUE(t->Form1.Drawn.Whole);
+    BackgroundCopy(*t, true);
+    EXPECT_EQ(t->Form1.Picture2.Pixels, t->Form1.Def.Pixels);
+}
+
 TEST_F(Display, TheWindowShowsTheBandThePlaySurfaceAndTheVisibleLabels) {
     Form& f = t->Form1;
     const Pixel navy = MakePixel(0, 0, 40);

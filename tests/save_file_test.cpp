@@ -258,22 +258,5 @@ TEST(SaveFile, ALongNameOrAMissingFolderIsNoObstacle) {
     }
 }
 
-TEST(Effects, AnEffectIsTheWholeFileAndOneZeroByte) {
-    TempDir dir;
-    fs::copy(testing::BuiltGameDir(), dir.Path(), fs::copy_options::recursive);
-    fs::create_directories(dir.Path() / "Sound");
-    std::vector<uint8_t> wav(1000, 0x5A);
-    WriteBytes(dir.Path() / "Sound" / "HitB.wav", wav);
-    fs::remove(dir.Path() / "Sound" / "Ki.wav");
-    TestGame t(dir.Path().string());
-    Main(*t, 1);
-    ASSERT_EQ(t->SndHitB.size(), 1001u);
-    EXPECT_EQ(t->SndHitB[999], 0x5A);
-    EXPECT_EQ(t->SndHitB[1000], 0);
-    // A missing one is a lone zero byte, silent.
-    EXPECT_EQ(t->SndKi, std::vector<uint8_t>{0});
-    EXPECT_FALSE(fs::exists(dir.Path() / "Sound" / "Ki.wav"));
-}
-
 }  // namespace
 }  // namespace volley
