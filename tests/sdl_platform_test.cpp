@@ -132,6 +132,15 @@ TEST_F(SdlPlatformTest, QuitWindowCloseAndAHangupClose) {
     EXPECT_FALSE(error.empty());
 }
 
+// The game's title on the title screen is written in kana.
+TEST_F(SdlPlatformTest, TheLabelFontHasKanaAndDrawsThem) {
+    EXPECT_TRUE(FindLabelFont().CoversKana);
+    TextImage image;
+    Services().text.Render("みるてぃあ", 64, image);
+    EXPECT_TRUE(image.Height >= 64 && image.Width > 2 * 64) << image.Width;
+    EXPECT_EQ(*std::max_element(image.Coverage.begin(), image.Coverage.end()), 255);
+}
+
 constexpr int kClientWidth = 445;
 constexpr int kClientHeight = 586;
 constexpr int kBandHeight = 79;
