@@ -187,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 const int sx = in.Coordinate(), sy = in.Coordinate();
                 const int w = in.Coordinate(), h = in.Coordinate();
                 // Found anew, as the game finds them when it loads its sheet.
-                g.Form1.ChrRuns = FindMaskRuns(g.Form1.MChr, g.Form1.Chr);
+                g.Form1.ChrRuns = MaskRunsFor(g.Form1.MChr, g.Form1.Chr);
                 DrawMasked(g, x, y, sx, sy, w, h);
                 ModelBlit(model[0], x, y, model[2], sx, sy, w, h, RasterOp::And);
                 ModelBlit(model[0], x, y, model[1], sx, sy, w, h, RasterOp::Or);

@@ -1,5 +1,7 @@
 #include "platform/surface.h"
 
+#include "platform/mask_runs.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,14 +93,14 @@ TEST(RasterOps, ExtremeCoordinatesTouchNothing) {
 }
 
 // A masked sprite, by pixels or by runs, equals the mask ANDed in, then the sheet ORed in.
-void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, int x, int y, int sx,
-                                 int sy, int w, int h) {
+void ExpectMaskedSameAsTwoCopies(const Surface& mask, const Surface& sheet, MaskRuns& runs, int x,
+                                 int y, int sx, int sy, int w, int h) {
     const Surface start = Scrambled(9, 7, 99);
     Surface expected = start, actual = start, byRuns = start;
     Blit(expected, x, y, mask, sx, sy, w, h, RasterOp::And);
     Blit(expected, x, y, sheet, sx, sy, w, h, RasterOp::Or);
     BlitMasked(actual, x, y, mask, sheet, sx, sy, w, h);
-    BlitMasked(byRuns, x, y, mask, sheet, FindMaskRuns(mask, sheet), sx, sy, w, h);
+    BlitMasked(byRuns, x, y, mask, sheet, runs, sx, sy, w, h);
     EXPECT_EQ(actual.Pixels, expected.Pixels) << Where(x, y, sx, sy, w, h);
     EXPECT_EQ(byRuns.Pixels, expected.Pixels) << "by runs " << Where(x, y, sx, sy, w, h);
 }
@@ -119,9 +121,10 @@ TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
                 mask.Pixels[i] = kBlack;
             }
         }
-        ASSERT_EQ(FindMaskRuns(mask, sheet).Shape.empty(), !blackAndWhite);
+        // Shared by every draw, so most cells are drawn again by the runs their first draw found.
+        MaskRuns runs = MaskRunsFor(mask, sheet);
         ForEachClip([&](int x, int y, int sx, int sy, int w, int h) {
-            ExpectMaskedSameAsTwoCopies(mask, sheet, x, y, sx, sy, w, h);
+            ExpectMaskedSameAsTwoCopies(mask, sheet, runs, x, y, sx, sy, w, h);
         });
     }
 }
@@ -129,16 +132,48 @@ TEST(RasterOps, AMaskedSpriteIsTheMaskAndThenTheSheetWhateverTheClipping) {
 TEST(RasterOps, AMaskAndSheetOfDifferentSizesOrOfOneSurfaceKeepTheOrderOfTheTwoCopies) {
     // The sheet is smaller: near its edge the mask still darkens where the sheet paints nothing.
     const Surface mask = Scrambled(8, 6, 3);
+    const Surface smaller = Scrambled(5, 4, 4);
+    MaskRuns none = MaskRunsFor(mask, smaller);
     for (int s : {0, 2, 3, 4, 6}) {
-        ExpectMaskedSameAsTwoCopies(mask, Scrambled(5, 4, 4), 1, 1, s, s, 4, 4);
+        ExpectMaskedSameAsTwoCopies(mask, smaller, none, 1, 1, s, s, 4, 4);
     }
     // Drawn up and left of its cell, its pixels are read after the mask reached them.
     Surface sheet = Scrambled(8, 6, 5);
     Surface expected = sheet;
     Blit(expected, 0, 0, mask, 2, 1, 5, 4, RasterOp::And);
     Blit(expected, 0, 0, expected, 2, 1, 5, 4, RasterOp::Or);
+    Surface byRuns = sheet;
+    MaskRuns runs = MaskRunsFor(mask, byRuns);
     BlitMasked(sheet, 0, 0, mask, sheet, 2, 1, 5, 4);
+    BlitMasked(byRuns, 0, 0, mask, byRuns, runs, 2, 1, 5, 4);
     EXPECT_EQ(sheet.Pixels, expected.Pixels);
+    EXPECT_EQ(byRuns.Pixels, expected.Pixels);
+}
+
+// A sheet of more cells than the runs have slots for, and a cell of more runs than they have room
+// for: those cells are drawn pixel by pixel, and the runs never grow past the room they started
+// with (a frame allocates nothing).
+TEST(RasterOps, CellsBeyondTheRoomForRunsAreStillDrawnExactly) {
+    constexpr int kSide = 256;
+    Surface mask(kSide, kSide, kWhite), sheet = Scrambled(kSide, kSide, 6);
+    for (size_t i = 0; i < mask.Pixels.size(); i += 2) {
+        mask.Pixels[i] = kBlack;
+        sheet.Pixels[i + 1] = kBlack;
+    }
+    MaskRuns runs = MaskRunsFor(mask, sheet);
+    const size_t room = runs.Runs.capacity();
+    auto expectExact = [&](int x, int y, int sx, int sy, int w, int h) {
+        Surface expected(40, 40, 0x00123456), actual = expected;
+        Blit(expected, x, y, mask, sx, sy, w, h, RasterOp::And);
+        Blit(expected, x, y, sheet, sx, sy, w, h, RasterOp::Or);
+        BlitMasked(actual, x, y, mask, sheet, runs, sx, sy, w, h);
+        ASSERT_EQ(actual.Pixels, expected.Pixels) << Where(x, y, sx, sy, w, h);
+    };
+    expectExact(-100, -100, 0, 0, kSide, kSide);  // 32,768 runs
+    for (int cell = 0; cell < 2 * static_cast<int>(MaskRuns::kCellSlots); ++cell) {
+        expectExact(cell % 7 - 3, cell % 5, cell % kSide, cell / 7, 9, 8);
+    }
+    EXPECT_EQ(runs.Runs.capacity(), room);
 }
 
 // Each pixel shows the art pixel under its centre: columns are 451/130 = 3.47 pixels wide, so

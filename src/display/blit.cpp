@@ -19,8 +19,8 @@ void BlitPart(Surface& dst, int x, int y, const Surface& src, int sx, int sy, in
 }
 
 void DrawMasked(Game& g, int x, int y, int sx, int sy, int w, int h) {
-    const Form& f = g.Form1;
-    BlitMasked(g.Form1.Picture2, x, y, f.MChr, f.Chr, f.ChrRuns, sx, sy, w, h);
+    Form& f = g.Form1;
+    BlitMasked(f.Picture2, x, y, f.MChr, f.Chr, f.ChrRuns, sx, sy, w, h);
     NoteDrawn(g, x, y, w, h);
 }
 

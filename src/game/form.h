@@ -8,6 +8,7 @@
 
 #include "game/keyed_array.h"
 #include "game/labels.h"
+#include "platform/mask_runs.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 
@@ -63,7 +64,7 @@ struct Form {
     Surface Chr;       // sprite sheet
     Surface Def;       // clean copy of the play surface's background
     Surface MChr;      // mask of the sprite sheet
-    MaskRuns ChrRuns;  // where the mask and the sheet draw anything, found once they are loaded
+    MaskRuns ChrRuns;  // where each cell of MChr and Chr draws anything, found on its first draw
     Surface Picture2;  // the play surface
     DrawnAreas Drawn;  // on Picture2 since its last restore
     Surface Icon;      // the window's icon

@@ -91,17 +91,6 @@ __attribute__((target_clones("avx2", "default"))) void MaskRow(Pixel* __restrict
     }
 }
 
-// The same with a mask of bytes: 0xFF keeps the pixel's colour, 0 clears it for the sheet's.
-__attribute__((target_clones("avx2", "default"))) void MaskRowBytes(Pixel* __restrict out,
-                                                                    const uint8_t* __restrict shape,
-                                                                    const Pixel* __restrict paint,
-                                                                    int n) {
-    for (int i = 0; i < n; ++i) {
-        const auto keep = static_cast<Pixel>(static_cast<int32_t>(static_cast<int8_t>(shape[i])));
-        out[i] = (out[i] & keep & kWhite) | paint[i];
-    }
-}
-
 void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
                 int sy, int w, int h) {
     const bool sameSize = mask.Width == sheet.Width && mask.Height == sheet.Height;
@@ -116,73 +105,6 @@ void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& 
     for (int row = 0; row < ys.length; ++row) {
         MaskRow(dst.Row(ys.dst + row) + xs.dst, mask.Row(ys.src + row) + xs.src,
                 sheet.Row(ys.src + row) + xs.src, xs.length);
-    }
-}
-
-MaskRuns FindMaskRuns(const Surface& mask, const Surface& sheet) {
-    MaskRuns runs;
-    if (mask.Width != sheet.Width || mask.Height != sheet.Height || mask.Width > 0xFFFF) {
-        return runs;
-    }
-    runs.Width = mask.Width;
-    runs.Height = mask.Height;
-    const size_t stride = static_cast<size_t>(mask.Width) + 1;
-    runs.NextDrawn.resize(stride * mask.Height);
-    runs.DrawnEnd.resize(stride * mask.Height);
-    for (int y = 0; y < mask.Height; ++y) {
-        const Pixel* shape = mask.Row(y);
-        const Pixel* paint = sheet.Row(y);
-        uint16_t* next = runs.NextDrawn.data() + stride * y;
-        uint16_t* drawnEnd = runs.DrawnEnd.data() + stride * y;
-        auto drawn = [&](int x) { return !(shape[x] == kWhite && paint[x] == kBlack); };
-        next[mask.Width] = static_cast<uint16_t>(mask.Width);
-        for (int x = mask.Width - 1; x >= 0; --x) {
-            next[x] = drawn(x) ? static_cast<uint16_t>(x) : next[x + 1];
-        }
-        drawnEnd[0] = 0;
-        for (int x = 1; x <= mask.Width; ++x) {
-            drawnEnd[x] = drawn(x - 1) ? static_cast<uint16_t>(x) : drawnEnd[x - 1];
-        }
-    }
-    const bool blackAndWhite = std::all_of(mask.Pixels.begin(), mask.Pixels.end(),
-                                           [](Pixel p) { return p == kBlack || p == kWhite; });
-    if (blackAndWhite) {
-        runs.Shape.resize(mask.Pixels.size());
-        std::transform(mask.Pixels.begin(), mask.Pixels.end(), runs.Shape.begin(),
-                       [](Pixel p) { return p == kWhite ? uint8_t{0xFF} : uint8_t{0}; });
-    }
-    return runs;
-}
-
-void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet,
-                const MaskRuns& runs, int sx, int sy, int w, int h) {
-    const bool fits = runs.Width == mask.Width && runs.Height == mask.Height &&
-                      runs.Width == sheet.Width && runs.Height == sheet.Height;
-    if (!fits || &dst == &mask || &dst == &sheet) {
-        BlitMasked(dst, x, y, mask, sheet, sx, sy, w, h);
-        return;
-    }
-    const Span xs = ClipSpan(x, sx, w, dst.Width, mask.Width);
-    const Span ys = ClipSpan(y, sy, h, dst.Height, mask.Height);
-    const int left = xs.src;
-    const int right = xs.src + xs.length;
-    const size_t stride = static_cast<size_t>(runs.Width) + 1;
-    for (int row = 0; row < ys.length; ++row) {
-        const int sheetRow = ys.src + row;
-        const size_t at = stride * sheetRow;
-        const int begin = runs.NextDrawn[at + left];
-        const int end = runs.DrawnEnd[at + right];
-        if (begin >= end) {
-            continue;
-        }
-        Pixel* out = dst.Row(ys.dst + row) + xs.dst + (begin - left);
-        const Pixel* paint = sheet.Row(sheetRow) + begin;
-        if (runs.Shape.empty()) {
-            MaskRow(out, mask.Row(sheetRow) + begin, paint, end - begin);
-        } else {
-            const size_t shapeAt = static_cast<size_t>(sheetRow) * runs.Width + begin;
-            MaskRowBytes(out, runs.Shape.data() + shapeAt, paint, end - begin);
-        }
     }
 }
 

@@ -47,29 +47,6 @@ void Blit(Surface& dst, int x, int y, const Surface& src, int sx, int sy, int w,
 void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet, int sx,
                 int sy, int w, int h);
 
-// Where a masked draw of sheet through mask changes anything: for each row and each column x,
-// the first pixel from x on that is not see-through, and the end of the last one before x.
-// See-through is a white mask over a black sheet, which the draw leaves as it was.
-struct MaskRuns {
-    int Width = 0;
-    int Height = 0;
-    // Row y's entries start at y * (Width + 1); each row has one more entry than pixels.
-    std::vector<uint16_t> NextDrawn;  // Width when there is none
-    std::vector<uint16_t> DrawnEnd;   // 0 when there is none
-    // A mask of black and white only, a byte a pixel (0 black, 0xFF white), so that a draw reads
-    // a quarter of the bytes; empty for a mask with other colours.
-    std::vector<uint8_t> Shape;
-};
-
-// The runs of a mask and a sheet of the same size (at most 65535 pixels wide); none otherwise.
-MaskRuns FindMaskRuns(const Surface& mask, const Surface& sheet);
-
-// The same as BlitMasked (for pixels whose unused top byte is zero, as all are), given the runs
-// FindMaskRuns found for mask and sheet: of each row only the stretch from the first pixel that
-// is not see-through to the last is drawn, and rows that are see-through throughout not at all.
-void BlitMasked(Surface& dst, int x, int y, const Surface& mask, const Surface& sheet,
-                const MaskRuns& runs, int sx, int sy, int w, int h);
-
 // Scales the whole of src over the whole of dst, nearest pixel.
 void StretchBlit(Surface& dst, const Surface& src, RasterOp op);
 

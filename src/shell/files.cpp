@@ -93,7 +93,7 @@ void LoadPictures(Game& g) {
             throw StartupError(error);
         }
     }
-    f.ChrRuns = FindMaskRuns(f.MChr, f.Chr);
+    f.ChrRuns = MaskRunsFor(f.MChr, f.Chr);
 }
 
 bool SaveData(Game& g) {
