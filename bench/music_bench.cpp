@@ -28,20 +28,27 @@ struct Variant {
     sdl::SynthTuning tuning;
 };
 
-// FluidSynth's defaults: 256 voices, reverb and chorus on, fourth-order interpolation.
-constexpr sdl::SynthTuning kFluidSynthDefaults{256, true, true, 4};
+// FluidSynth's defaults: 256 voices, reverb and chorus on, fourth-order interpolation, at the
+// sound card's rate.
+constexpr sdl::SynthTuning kFluidSynthDefaults{256, true, true, 4, false};
 
 const Variant kVariants[] = {
-    {"fluidsynth_defaults", kFluidSynthDefaults}, {"polyphony_64", {64, true, true, 4}},
-    {"polyphony_32", {32, true, true, 4}},        {"no_chorus", {256, true, false, 4}},
-    {"no_reverb", {256, false, true, 4}},         {"linear_interpolation", {256, true, true, 1}},
-    {"no_interpolation", {256, true, true, 0}},   {"game", sdl::SynthTuning{}},
+    {"fluidsynth_defaults", kFluidSynthDefaults},
+    {"polyphony_64", {64, true, true, 4, false}},
+    {"polyphony_32", {32, true, true, 4, false}},
+    {"no_chorus", {256, true, false, 4, false}},
+    {"no_reverb", {256, false, true, 4, false}},
+    {"linear_interpolation", {256, true, true, 1, false}},
+    {"no_interpolation", {256, true, true, 0, false}},
+    {"half_rate", {256, true, true, 4, true}},
+    {"game", sdl::SynthTuning{}},
 };
 
 void RenderMusic(benchmark::State& state, const std::string& piece, sdl::SynthTuning tuning) {
     MidiSequence sequence;
     std::string error;
-    if (!LoadMidiPiece(std::string(VOLLEY_GAME_DIR) + "/Music/" + piece, kRate, sequence, error)) {
+    if (!LoadMidiPiece(std::string(VOLLEY_GAME_DIR) + "/Music/" + piece,
+                       sdl::SynthRate(kRate, tuning), sequence, error)) {
         state.SkipWithError(error.c_str());
         return;
     }

@@ -1,10 +1,13 @@
-// The files the game reads and writes, from the bounded reader up, and the limiter after the mix.
+// The files the game reads and writes, from the bounded reader up; the music's rate doubler and the
+// limiter after the mix.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <random>
 #include <string>
 #include <tuple>
@@ -14,6 +17,7 @@
 #include "platform/midi_check.h"
 #include "platform/midi_sequence.h"
 #include "platform/mix_limiter.h"
+#include "platform/rate_doubler.h"
 #include "platform/read_file.h"
 #include "platform/wav_chunks.h"
 #include "support.h"
@@ -215,6 +219,74 @@ TEST(MixLimiter, QuietSoundGetsTheMakeupNoSamplePassesTheCeilingAndTheGainComesB
     EXPECT_GT(after.back(), 3900) << "back to the makeup gain";
     for (size_t i = 2; i < after.size(); i += 2) {
         ASSERT_GE(after[i], after[i - 2]) << "rising without a jump back down, at frame " << i / 2;
+    }
+}
+
+// Doubles `input` (stereo) into `frames` frames of `channels` lanes, asking for at most maxCount
+// input frames at a time and for the output in pieces of the given sizes, round and round.
+std::vector<int16_t> Doubled(const std::vector<int16_t>& input, int frames, int channels,
+                             int maxCount, const std::vector<int>& pieces) {
+    RateDoubler doubler;
+    std::vector<int16_t> out(static_cast<size_t>(frames) * channels, 7);
+    std::vector<int16_t> scratch(2 * static_cast<size_t>(maxCount));
+    size_t taken = 0;
+    auto fill = [&](int16_t* stereo, int count) {
+        EXPECT_LE(count, maxCount);
+        for (int i = 0; i < 2 * count; ++i, ++taken) {
+            stereo[i] = taken < input.size() ? input[taken] : 0;
+        }
+    };
+    for (int done = 0, piece = 0; done < frames; ++piece) {
+        const int n = std::min(pieces[piece % pieces.size()], frames - done);
+        doubler.Render(out.data() + static_cast<size_t>(done) * channels, n, channels,
+                       scratch.data(), maxCount, fill);
+        done += n;
+    }
+    return out;
+}
+
+// Four input frames late, each input frame comes out as itself, and the frame halfway to the next
+// follows a tone well below the input's half rate; pieces of any size and a full-scale edge change
+// nothing of that, and lanes past the second are left alone.
+TEST(RateDoubler, KeepsEachFrameAndFillsTheHalfwayOnesSmoothlyWhateverThePieces) {
+    constexpr int kFrames = 2000;
+    constexpr double kCycle = 22050.0 / 1000.0;  // a 1 kHz tone at 22,050 frames a second
+    std::vector<int16_t> tone;
+    for (int i = 0; i < kFrames; ++i) {
+        const double phase = 2 * std::numbers::pi * i / kCycle;
+        tone.insert(tone.end(), {static_cast<int16_t>(std::lround(10000 * std::sin(phase))),
+                                 static_cast<int16_t>(std::lround(-8000 * std::sin(phase)))});
+    }
+    const std::vector<int16_t> whole = Doubled(tone, 2 * kFrames, 2, 512, {2 * kFrames});
+    // The first input frames meet the silence before the tone.
+    for (int out = 16; out < 2 * kFrames; ++out) {
+        const double phase = 2 * std::numbers::pi * (out - 8) / (2 * kCycle);
+        ASSERT_NEAR(whole[2 * out], 10000 * std::sin(phase), 20) << "frame " << out;
+        ASSERT_NEAR(whole[2 * out + 1], -8000 * std::sin(phase), 20) << "frame " << out;
+    }
+    EXPECT_EQ(Doubled(tone, 2 * kFrames, 2, 3, {1, 7, 2, 511, 3}), whole);
+    const std::vector<int16_t> wide = Doubled(tone, 301, 4, 5, {3, 1});
+    for (int out = 0; out < 301; ++out) {
+        ASSERT_EQ(wide[4 * out], whole[2 * out]);
+        ASSERT_EQ(wide[4 * out + 1], whole[2 * out + 1]);
+        ASSERT_EQ(std::make_pair(wide[4 * out + 2], wide[4 * out + 3]),
+                  std::make_pair(int16_t{7}, int16_t{7}));
+    }
+    EXPECT_EQ(Doubled(tone, 9, 1, 4, {9})[8], (whole[16] + whole[17]) / 2);
+    // A steady level comes out as itself; the ring at a full-scale edge is cut, never wrapped.
+    std::vector<int16_t> square;
+    for (int i = 0; i < 64; ++i) {
+        const int16_t level = i / 16 % 2 == 0 ? 32767 : -32768;
+        square.insert(square.end(), {level, level});
+    }
+    const std::vector<int16_t> edges = Doubled(square, 128, 2, 64, {128});
+    for (int out = 8; out < 128; ++out) {
+        const int plateau = (out - 8) / 2 % 16;
+        if (plateau >= 4 && plateau < 12) {
+            ASSERT_EQ(edges[2 * out], (out - 8) / 32 % 2 == 0 ? 32767 : -32768) << out;
+        } else if (plateau >= 1 && plateau < 15) {
+            ASSERT_EQ(edges[2 * out] > 0, (out - 8) / 32 % 2 == 0) << out;
+        }
     }
 }
 

@@ -73,6 +73,11 @@ class MusicSynth::Output final : public MidiSink {
     int channels_;
 };
 
+int SynthRate(int outputRate, const SynthTuning& tuning) {
+    const bool halve = tuning.HalfRate && outputRate >= 44100 && outputRate % 2 == 0;
+    return halve ? outputRate / 2 : outputRate;
+}
+
 std::unique_ptr<MusicSynth> MusicSynth::Create(int rate, const std::string& soundFont,
                                                const SynthTuning& tuning, std::string& error) {
     auto music = std::make_unique<MusicSynth>(Key{});
@@ -89,7 +94,7 @@ std::unique_ptr<MusicSynth> MusicSynth::Create(int rate, const std::string& soun
         error = "FluidSynth cannot start";
         return nullptr;
     }
-    fluid_settings_setnum(parts.settings, "synth.sample-rate", rate);
+    fluid_settings_setnum(parts.settings, "synth.sample-rate", SynthRate(rate, tuning));
     fluid_settings_setint(parts.settings, "synth.polyphony", tuning.Polyphony);
     fluid_settings_setint(parts.settings, "synth.reverb.active", tuning.Reverb);
     fluid_settings_setint(parts.settings, "synth.chorus.active", tuning.Chorus);
@@ -101,6 +106,7 @@ std::unique_ptr<MusicSynth> MusicSynth::Create(int rate, const std::string& soun
         return nullptr;
     }
     music->interpolation_ = tuning.Interpolation;
+    music->halfRate_ = SynthRate(rate, tuning) != rate;
     if (fluid_synth_sfload(parts.synth, soundFont.c_str(), 1) == FLUID_FAILED) {
         error = "cannot load the soundfont " + soundFont;
         return nullptr;
@@ -123,6 +129,7 @@ void MusicSynth::Start(const MidiSequence* sequence) {
     fluid_synth_system_reset(parts_->synth);
     fluid_synth_set_interp_method(parts_->synth, -1, interpolation_);
     logLinesLeft_ = kLogLinesPerPiece;
+    doubler_.Reset();
     player_.Start(sequence);
 }
 
@@ -130,8 +137,16 @@ void MusicSynth::Render(int16_t* out, int frames, int channels) {
     if (player_.Sequence() == nullptr || frames <= 0) {
         return;
     }
-    Output output(parts_->synth, out, channels);
-    player_.Play(static_cast<uint32_t>(frames), output);
+    if (!halfRate_) {
+        Output output(parts_->synth, out, channels);
+        player_.Play(static_cast<uint32_t>(frames), output);
+        return;
+    }
+    doubler_.Render(out, frames, channels, halfRateFrames_.data(), kHalfRateFrames,
+                    [&](int16_t* stereo, int count) {
+                        Output output(parts_->synth, stereo, 2);
+                        player_.Play(static_cast<uint32_t>(count), output);
+                    });
 }
 
 void MusicSynth::SetGain(float gain) {

@@ -226,7 +226,7 @@ void SdlMusic::MakeSynth() {
 void SdlMusic::LoadAndKeep(const std::string& path) {
     auto piece = std::make_unique<MidiSequence>();
     std::string reason;
-    const bool loaded = LoadMidiPiece(path, rate_, *piece, reason);
+    const bool loaded = LoadMidiPiece(path, SynthRate(rate_, tuning_), *piece, reason);
     if (!loaded) {
         audio_.Warn("cannot load music: " + reason + "; that piece stays silent");
     }
