@@ -19,7 +19,7 @@ namespace volley::bench {
 namespace {
 
 constexpr int kRate = 44100;
-constexpr int kBufferFrames = 512;
+constexpr int kBufferFrames = 1024;  // as the game asks of the sound card
 // A fixed amount of music, so that counts of instructions compare as well as times.
 constexpr int kSeconds = 20;
 

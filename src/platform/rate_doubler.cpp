@@ -1,7 +1,5 @@
 #include "platform/rate_doubler.h"
 
-#include <cmath>
-
 namespace volley {
 
 namespace {
@@ -13,22 +11,27 @@ constexpr std::array<float, 4> kHalfway = {0.618877424f, -0.166011363f, 0.059764
                                            -0.012630152f};
 
 int16_t Saturated(float sample) {
-    return static_cast<int16_t>(std::lround(std::clamp(sample, -32768.0f, 32767.0f)));
+    const float clamped = std::clamp(sample, -32768.0f, 32767.0f);
+    // Halves away from zero, without a call into the maths library for every sample.
+    return static_cast<int16_t>(clamped + (clamped >= 0 ? 0.5f : -0.5f));
 }
 
 }  // namespace
 
 void RateDoubler::Reset() {
     history_ = {};
+    newest_ = 0;
     hasPending_ = false;
 }
 
 void RateDoubler::Push(const int16_t* frame, std::array<int16_t, 4>& pair) {
+    // Each sample is kept twice, kTaps apart, so that the last kTaps always lie in a row.
+    newest_ = (newest_ + 1) % kTaps;
     for (int side = 0; side < 2; ++side) {
-        std::array<float, kTaps>& h = history_[side];
-        std::copy(h.begin() + 1, h.end(), h.begin());
-        h[kTaps - 1] = frame[side];
-        // h[3] and h[4] are the two frames the halfway one lies between.
+        std::array<float, 2 * kTaps>& ring = history_[side];
+        ring[newest_] = ring[newest_ + kTaps] = frame[side];
+        // h[0] is the oldest of the last kTaps; the halfway frame lies between h[3] and h[4].
+        const float* h = ring.data() + newest_ + 1;
         float halfway = 0;
         for (int k = 0; k < 4; ++k) {
             halfway += kHalfway[k] * (h[3 - k] + h[4 + k]);

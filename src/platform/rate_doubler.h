@@ -30,8 +30,9 @@ class RateDoubler {
     // Takes one input frame and writes its two output frames to pair (left, right, left, right).
     void Push(const int16_t* frame, std::array<int16_t, 4>& pair);
 
-    // The last kTaps input samples of each side, newest last.
-    std::array<std::array<float, kTaps>, 2> history_{};
+    // The input samples of each side, in a ring of kTaps written twice over.
+    std::array<std::array<float, 2 * kTaps>, 2> history_{};
+    int newest_ = 0;
     std::array<int16_t, 4> pending_{};
     bool hasPending_ = false;
 };

@@ -10,9 +10,10 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr int kOutputChannels = 2;
-// 512 frames is 11.6 ms at 44.1 kHz: an effect starts within the frame that asked for it, and
-// FluidSynth still renders a buffer in a small part of that time.
-constexpr int kBufferFrames = 512;
+// 1,024 frames is 23.2 ms at 44.1 kHz, less than a frame of the game (25 ms): an effect is mixed
+// in before the next frame asks for more. Half of that would wake the sound card's thread twice
+// as often, and its cost apart from the synthesizer is mostly the waking.
+constexpr int kBufferFrames = 1024;
 // The effects play about 7 dB above their files' own level, so that they stand out of the music
 // without burying it (the music's level: kMusicGain in sdl_music.cpp).
 constexpr float kEffectLevel = 2.34f;
