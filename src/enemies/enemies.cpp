@@ -31,6 +31,8 @@ void ResolveContact(Game& g, Enemy& e) {
 }  // namespace
 
 void UpdateEnemies(Game& g) {
+    // With every shot slot taken, each enemy would otherwise look through all of them again.
+    int shotSearchFrom = 0;
     for (int i = 0; i < kEnemySlots; ++i) {
         Enemy& e = g.Enemies[i];
         if (e.State != 1) {
@@ -38,7 +40,7 @@ void UpdateEnemies(Game& g) {
         }
         e.Age += 1;
         g.CurEnemy = static_cast<int16_t>(i);
-        FireEnemyShots(g, i);
+        shotSearchFrom = FireEnemyShots(g, i, shotSearchFrom);
         EnemyMovePattern(g, i);
         if (EnemyTouchesPlayer(g, e.X, e.Y, i)) {
             ResolveContact(g, e);

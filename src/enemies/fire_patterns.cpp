@@ -2,6 +2,8 @@
 // Every shot of a turn is made in the one free slot the turn was given, so several shots in one
 // frame replace each other there; only fans leave clones behind.
 
+#include <algorithm>
+
 #include "enemies/enemy_shots.h"
 #include "enemies/kind_table.h"
 #include "enemies/movement.h"
@@ -350,14 +352,15 @@ void EnemyFirePattern(Game& g, Enemy& e, EnemyShot& shot) {
 
 }  // namespace
 
-void FireEnemyShots(Game& g, int index) {
-    for (int slot = 0; slot < kEnemyShotSlots; ++slot) {
+int FireEnemyShots(Game& g, int index, int from) {
+    for (int slot = std::max(from, 0); slot < kEnemyShotSlots; ++slot) {
         if (g.EnemyShots[slot].State == 0) {
             g.CurShot = static_cast<int16_t>(slot);
             EnemyFirePattern(g, g.Enemies[index], g.EnemyShots[slot]);
-            return;
+            return slot;
         }
     }
+    return kEnemyShotSlots;
 }
 
 }  // namespace volley
