@@ -8,6 +8,7 @@
 #include "game/numbers.h"
 #include "input/input.h"
 #include "player/player_rules.h"
+#include "player/shot_hits.h"
 
 namespace volley {
 
@@ -87,13 +88,13 @@ void BombStep(Game& g) {
     }
 }
 
-void MoveShot(Game& g, int slot) {
+void MoveShot(Game& g, const EnemyBoxes& boxes, int slot) {
     PlayerShot& shot = g.PlayerShots[slot];
     const PlayerShotType& cell = g.PlayerShotTypes[shot.Kind];
     DrawMasked(g, shot.X, shot.Y, cell.SrcX, cell.SrcY, cell.Width, cell.Height);
     shot.X = static_cast<int16_t>(shot.X + shot.VX);
     shot.Y = static_cast<int16_t>(shot.Y + shot.VY);
-    if (HitEnemies(g, shot.X, shot.Y, slot) || shot.Y <= kTopEdge) {
+    if (HitEnemies(g, boxes, shot.X, shot.Y, slot) || shot.Y <= kTopEdge) {
         shot.State = 0;
     }
 }
@@ -106,9 +107,11 @@ void UpdatePlayerShots(Game& g) {
     }
     FireStep(g);
     BombStep(g);
+    EnemyBoxes boxes;
+    FindEnemyBoxes(g, boxes);
     for (int slot = 0; slot < kPlayerShotSlots; ++slot) {
         if (g.PlayerShots[slot].State == 1) {
-            MoveShot(g, slot);
+            MoveShot(g, boxes, slot);
         }
     }
 }
@@ -158,33 +161,6 @@ void DropBomb(Game& g) {
                           static_cast<int16_t>(vx),
                           static_cast<int16_t>(vy)};
     }
-}
-
-bool HitEnemies(Game& g, int x, int y, int shot) {
-    const PlayerShot& s = g.PlayerShots[shot];
-    const PlayerShotType& box = g.PlayerShotTypes[s.Kind];
-    bool hit = false;
-    for (Enemy& e : g.Enemies) {
-        if (e.State != 1 || IsItem(e.Kind)) {
-            continue;
-        }
-        const EnemyType& type = g.EnemyTypes[e.Kind];
-        const bool touches =
-            x + kHitMargin < e.X + type.Width && e.X < x + box.Width - kHitMargin &&
-            y + kHitMargin < e.Y + type.Height && e.Y < y + box.Height - kHitMargin;
-        if (!touches) {
-            continue;
-        }
-        hit = true;
-        e.HP = static_cast<int16_t>(e.HP - s.Power);
-        if (e.HP <= 0) {
-            e.State = 2;
-            PlaySound(g, g.SndHitB);
-        } else {
-            PlaySound(g, g.SndKi);
-        }
-    }
-    return hit;
 }
 
 }  // namespace volley

@@ -15,8 +15,4 @@ void FireVolley(Game& g);
 // Sets off a bomb: its fragments fill every free slot of the bomb's half of the table.
 void DropBomb(Game& g);
 
-// Tests shot number `shot`, standing at (x, y), against every enemy that can be shot; each one it
-// touches loses the shot's power. True when it touched at least one.
-bool HitEnemies(Game& g, int x, int y, int shot);
-
 }  // namespace volley
