@@ -16,6 +16,16 @@ PixelUse UseOf(Pixel mask, Pixel paint) {
     return mask == kWhite && paint == kBlack ? PixelUse::SeeThrough : PixelUse::Mixed;
 }
 
+// Most runs of shots are a few pixels long: two overlapping 16-byte moves beat a call to memcpy.
+void CopyPixels(Pixel* out, const Pixel* in, int count) {
+    if (count >= 4 && count <= 8) {
+        std::memcpy(out, in, 16);
+        std::memcpy(out + count - 4, in + count - 4, 16);
+        return;
+    }
+    std::memcpy(out, in, static_cast<size_t>(count) * sizeof(Pixel));
+}
+
 // Calls found(row, begin, end, solid) for each run of the cell, relative to it.
 template <typename Found>
 void ForEachRun(const Surface& mask, const Surface& sheet, int sx, int sy, int w, int h,
@@ -92,8 +102,7 @@ void DrawRuns(Surface& dst, int64_t x, int64_t y, const Surface& mask, const Sur
         const int sheetY = sy + run->Row;
         const auto length = static_cast<int>(right - left);
         if (run->Solid) {
-            std::memcpy(dst.Row(static_cast<int>(row)) + left, sheet.Row(sheetY) + sheetX,
-                        static_cast<size_t>(length) * sizeof(Pixel));
+            CopyPixels(dst.Row(static_cast<int>(row)) + left, sheet.Row(sheetY) + sheetX, length);
         } else {
             BlitMasked(dst, static_cast<int>(left), static_cast<int>(row), mask, sheet, sheetX,
                        sheetY, length, 1);
